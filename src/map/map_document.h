@@ -1,0 +1,149 @@
+#pragma once
+// The map document: one open map's settings, its 65536 cells and its
+// undo/redo histories, and the list of open documents.
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quarl {
+
+constexpr int kMapCells = 256;                      // a map is always 256 x 256 cells
+constexpr int kCellCount = kMapCells * kMapCells;   // cell index = row * 256 + column
+constexpr int kCellPixels = 16;                     // a cell is 16 x 16 pixels
+constexpr int kMapPixels = kMapCells * kCellPixels; // 4096 map pixels each way
+constexpr int32_t BLANK_TILE = 280;
+constexpr int kHistoryDepth = 12;  // most entries in any undo or redo stack
+constexpr uint16_t kMapMagic = 0x4278;
+
+enum Team : int { TEAM_GREEN = 0, TEAM_RED = 1, TEAM_BLUE = 2, TEAM_YELLOW = 3, TEAM_NEUTRAL = 4 };
+
+// Opaque handle of a window; the Win32 layer stores an HWND in it.
+using WindowId = std::uintptr_t;
+
+struct Rect {
+  int32_t left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+// The three value words of a cell; also one saved level of a cell history.
+struct CellValues {
+  int32_t tile = BLANK_TILE;
+  int32_t anim = -1;
+  int32_t data = -1;
+  bool operator==(const CellValues&) const = default;
+};
+
+// A cell's own undo and redo stacks, newest level last. Allocated on the
+// first save, so a cell that was never edited costs nothing.
+struct CellHistory {
+  std::vector<CellValues> undo;
+  std::vector<CellValues> redo;
+};
+
+struct Cell {
+  int32_t tile = BLANK_TILE;  // tile number; not looked at while the cell is animated
+  int32_t anim = -1;          // animation id, -1 = none
+  int32_t data = -1;          // -1 marks a plain tile cell; otherwise the animation offset
+  std::unique_ptr<CellHistory> history;
+
+  bool IsAnimated() const { return data != -1; }
+  CellValues Values() const { return {tile, anim, data}; }
+  void SetValues(const CellValues& v) { tile = v.tile; anim = v.anim; data = v.data; }
+  int undoDepth() const { return history ? static_cast<int>(history->undo.size()) : 0; }
+  int redoDepth() const { return history ? static_cast<int>(history->redo.size()) : 0; }
+};
+
+// One document-level history step: a region and the kind that says which
+// of its cells belong to the step.
+struct HistoryStep {
+  int32_t cell = 0;    // index of the top-left cell
+  int32_t width = 0;   // in cells
+  int32_t height = 0;  // in cells
+  int32_t kind = 0;
+  bool operator==(const HistoryStep&) const = default;
+};
+
+struct MapDocument {
+  MapDocument();  // an empty 256 x 256 map with the new-map header defaults
+
+  std::vector<Cell> cells;  // kCellCount cells, row-major
+  WindowId hwnd = 0;
+  WindowId statusBar = 0;
+  Rect selection;  // map pixels, multiples of 16
+  int32_t selectionShown = 0;
+  std::vector<HistoryStep> undoSteps;  // oldest first, at most kHistoryDepth
+  std::vector<HistoryStep> redoSteps;
+
+  // The header fields the .map file carries.
+  uint16_t magic = kMapMagic;
+  uint16_t width = kMapCells;
+  uint16_t height = kMapCells;
+  uint16_t popupCount = 0;
+  uint8_t version = 0;
+  uint8_t maxPlayers = 64;
+  uint8_t holding = 20;
+  uint8_t teamCount = 2;
+  uint8_t gameType = 0;
+  uint8_t powerups = 12;
+  uint8_t switchCount = 0;
+  std::array<uint8_t, 4> flagCount{};
+  std::array<uint8_t, 4> poleCount{};
+  // poleTeams[t][k]: the team whose flag sits in team t's k-th pole, poles in
+  // cell-index order. Holds poleCount[t] entries once counted or loaded.
+  std::array<std::vector<uint8_t>, 4> poleTeams;
+  uint8_t laserDamage = 2;
+  uint8_t specialDamage = 2;
+  uint8_t rechargeRate = 2;
+  uint8_t missiles = 1;
+  uint8_t bombs = 1;
+  uint8_t bouncies = 1;
+  uint8_t neutralFlagCount = 0;
+  std::string name = "Untitled";  // the file keeps at most 65535 bytes
+  std::string description;
+  std::string path;  // empty until the map is saved or loaded; at most 260 characters
+
+  int32_t modified = 0;
+  std::array<uint8_t, 4> autoPan{};  // 0 left, 1 right, 2 up, 3 down
+  Rect hoverRect;
+
+  int32_t undoCount() const { return static_cast<int32_t>(undoSteps.size()); }
+  int32_t redoCount() const { return static_cast<int32_t>(redoSteps.size()); }
+  uint16_t nameLength() const { return static_cast<uint16_t>(name.size()); }
+  uint16_t descriptionLength() const { return static_cast<uint16_t>(description.size()); }
+
+  Cell& At(int column, int row) { return cells[static_cast<size_t>(row * kMapCells + column)]; }
+  const Cell& At(int column, int row) const { return cells[static_cast<size_t>(row * kMapCells + column)]; }
+};
+
+// The open maps, in creation order. Owns its documents.
+class MapDocumentList {
+ public:
+  MapDocument& Append(std::unique_ptr<MapDocument> doc);
+  // The first document (in creation order) whose window is hwnd, or null.
+  MapDocument* FindMapDocument(WindowId hwnd) const;
+  // Unlinks and releases every document whose window is hwnd.
+  void RemoveMapDocument(WindowId hwnd);
+  MapDocument* First() const;
+  bool Empty() const { return docs_.empty(); }
+  size_t Size() const { return docs_.size(); }
+  // Documents in creation order. Removing a document while walking keeps the
+  // iterators of the others valid.
+  auto begin() const { return docs_.begin(); }
+  auto end() const { return docs_.end(); }
+  void Clear() { docs_.clear(); }
+
+ private:
+  std::list<std::unique_ptr<MapDocument>> docs_;
+};
+
+// Team names as the reports and the save messages show them: any number
+// above 3 is "Neutral".
+const char* TeamName(int team);
+// "Frag game", "Flag game", or "Switch game" for any other value.
+const char* GameTypeName(int gameType);
+
+}  // namespace quarl
