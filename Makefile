@@ -1,5 +1,5 @@
 # Quarl: make build | make test | make run | make bench | make fuzz
-.PHONY: all deps build build-native build-fuzz test test-native test-fuzz run bench fuzz clean
+.PHONY: all deps build build-native build-fuzz build-win test test-native test-fuzz test-win run bench fuzz clean
 
 all: build
 
@@ -14,15 +14,30 @@ build-fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
 
-build: build-native
+# The Windows program (filled in with the Win32 build).
+build-win: deps
+
+build: build-native build-win
 
 test-native: build-native
 	ctest --preset native
 
-test: build test-native
+test-fuzz: build-fuzz
+	scripts/run-fuzzers.sh 10
+
+# The Windows tests under Wine (filled in with the Win32 build).
+test-win: build-win
+
+test: build test-native test-fuzz test-win
 
 run: build
 	build/bin/quarl-map --help
+
+bench: build-native
+	@echo "no benchmarks yet"
+
+fuzz: build-fuzz
+	scripts/run-fuzzers.sh 300
 
 clean:
 	rm -rf build
