@@ -1,0 +1,39 @@
+#pragma once
+// The program's process-wide Win32 objects, set up at start-up and released
+// at shutdown, and the editor state they serve.
+
+#include <windows.h>
+
+#include "app/editor.h"
+
+namespace quarl::win {
+
+struct AppGlobals {
+  HINSTANCE instance = nullptr;
+  HWND frame = nullptr;
+  HWND mdiClient = nullptr;
+  HWND infoPanel = nullptr;
+  HWND tilePalette = nullptr;
+  HWND animationPalette = nullptr;
+  HWND toolbox = nullptr;
+  HWND overviewWindow = nullptr;  // 0 while no overview is open
+  HMENU frameMenu = nullptr;
+  HACCEL accelerators = nullptr;
+  HICON appIcon = nullptr;
+  HFONT panelFont = nullptr;
+  HBRUSH faceBrush = nullptr;
+  HBRUSH windowBrush = nullptr;
+  HBITMAP tileSheet = nullptr;
+  HDC sheetContext = nullptr;      // memory DC with the tile sheet selected
+  HPALETTE sharedPalette = nullptr;
+  int stopFlag = 0;
+  int exitAllowed = 1;
+  Editor editor;
+};
+
+AppGlobals& App();
+
+inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
+inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+
+}  // namespace quarl::win

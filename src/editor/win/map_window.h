@@ -1,0 +1,18 @@
+#pragma once
+// The map window (class "newmap"): one per open map, an MDI child of the
+// frame's MDI client.
+
+#include <windows.h>
+
+#include "map/map_document.h"
+
+namespace quarl::win {
+
+// Registers the "newmap" class; false when registration fails.
+bool RegisterMapWindowClass();
+// Creates, shows and activates doc's map window with its status bar and
+// window menu; returns it, or null.
+HWND CreateMapWindow(MapDocument& doc);
+LRESULT CALLBACK MapWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace quarl::win
