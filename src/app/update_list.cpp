@@ -61,21 +61,37 @@ std::vector<uint8_t> FormatUpdateList(const std::vector<UpdateEntry>& entries) {
   return bytes;
 }
 
+bool UpdateFileOperations::CopyReplacing(const std::filesystem::path& source,
+                                         const std::filesystem::path& destination) {
+  std::error_code error;
+  std::filesystem::copy_file(source, destination, std::filesystem::copy_options::overwrite_existing, error);
+  return !error;
+}
+
+bool UpdateFileOperations::Remove(const std::filesystem::path& file) {
+  std::error_code error;
+  return std::filesystem::remove(file, error) && !error;
+}
+
 int InstallUpdateEntries(const std::vector<UpdateEntry>& entries, const std::filesystem::path& programDirectory,
                          UserInterface& ui) {
+  UpdateFileOperations files;
+  return InstallUpdateEntries(entries, programDirectory, ui, files);
+}
+
+int InstallUpdateEntries(const std::vector<UpdateEntry>& entries, const std::filesystem::path& programDirectory,
+                         UserInterface& ui, UpdateFileOperations& files) {
   int installed = 0;
   for (const UpdateEntry& entry : entries) {
     // An absolute name stays as it is; a relative one hangs off the program directory.
     const std::filesystem::path source = programDirectory / entry.source;
     const std::filesystem::path destination = programDirectory / entry.destination;
-    std::error_code error;
-    std::filesystem::copy_file(source, destination, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) {
+    if (!files.CopyReplacing(source, destination)) {
       ui.ShowMessage(entry.source, "Failed to install:", Buttons::Ok);
       continue;
     }
     ++installed;
-    if (!std::filesystem::remove(source, error) || error)
+    if (!files.Remove(source))
       ui.ShowMessage(entry.source, "Failed to remove:", Buttons::Ok);
   }
   return installed;

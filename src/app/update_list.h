@@ -45,11 +45,23 @@ ParsedUpdateList ParseUpdateList(const uint8_t* bytes, size_t size);
 // The bytes of a list holding `entries` (names longer than 127 bytes are cut).
 std::vector<uint8_t> FormatUpdateList(const std::vector<UpdateEntry>& entries);
 
+// The two file operations an update makes. Tests replace them to make a step
+// fail on purpose.
+class UpdateFileOperations {
+ public:
+  virtual ~UpdateFileOperations() = default;
+  // Copies source over destination, replacing it when it exists.
+  virtual bool CopyReplacing(const std::filesystem::path& source, const std::filesystem::path& destination);
+  virtual bool Remove(const std::filesystem::path& file);
+};
+
 // Copies each entry's source over its destination (replacing it when it
 // exists), then deletes the source. Relative names are taken from
 // `programDirectory`. A failed copy shows the source name titled "Failed to
 // install:" and goes on with the next entry; a failed delete shows it titled
 // "Failed to remove:". Returns the number of entries installed.
+int InstallUpdateEntries(const std::vector<UpdateEntry>& entries, const std::filesystem::path& programDirectory,
+                         UserInterface& ui, UpdateFileOperations& files);
 int InstallUpdateEntries(const std::vector<UpdateEntry>& entries, const std::filesystem::path& programDirectory,
                          UserInterface& ui);
 

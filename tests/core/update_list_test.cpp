@@ -172,6 +172,24 @@ TEST_F(UpdateFixture, FailedCopyKeepsTheSource) {
   EXPECT_FALSE(dir.Exists("dir.dat"));
 }
 
+TEST_F(UpdateFixture, FailedRemoveIsReportedAfterTheCopy) {
+  struct KeepSources : UpdateFileOperations {
+    bool Remove(const std::filesystem::path&) override { return false; }
+  } files;
+  dir.Write("p.new", "P");
+  dir.Write("p.dat", "old");
+  dir.Write("q.new", "Q");
+  const int installed = InstallUpdateEntries({{"p.new", "p.dat"}, {"q.new", "q.dat"}}, dir.Path(), ui, files);
+  EXPECT_EQ(installed, 2);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "p.new");
+  EXPECT_EQ(ui.messages[0].title, "Failed to remove:");
+  EXPECT_EQ(ui.messages[1].text, "q.new");
+  EXPECT_EQ(ui.messages[1].title, "Failed to remove:");
+  EXPECT_EQ(dir.Read("p.dat"), "P");
+  EXPECT_EQ(dir.Read("q.dat"), "Q");
+}
+
 TEST_F(UpdateFixture, DamagedListInstallsNothingAndSaysSo) {
   dir.Write("a.new", "A");
   std::string bytes = "\x05" "a.new" "\x05" "a.dat" "\x09" "b.n";
