@@ -16,9 +16,9 @@ namespace quarl {
 // slot whose low 15 bits are 0 ends the frames.
 //
 // A file whose length is not a multiple of 66 ends in a partial record. It
-// still becomes an animation (the game's own loop reads records while the
-// position is below the file length, so map cells may name it), holding only
-// the frames whose slots lie wholly inside the file.
+// still becomes an animation, so that every id up to the end of the file
+// exists and maps made with such a file keep their numbering; it holds only
+// the frames whose slots lie wholly inside the file (possibly none).
 //
 // Returns the number of animations appended.
 size_t ParseAnimations(const uint8_t* bytes, size_t size, AnimationList& list);
