@@ -41,8 +41,8 @@ inline uint16_t EncodeCellWord(const Cell& cell) {
 inline void DecodeCellWord(uint16_t word, Cell& cell) {
   if (word & 0x8000) {
     cell.tile = 0;
-    cell.data = (word >> 8) & 0x7F;
     cell.anim = word & 0xFF;
+    cell.data = (word >> 8) & 0x7F;
   } else {
     cell.tile = word & 0x7FFF;
     cell.anim = -1;

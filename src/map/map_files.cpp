@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "map/map_checks.h"
@@ -34,19 +35,16 @@ void CloseMap(Editor& editor, MapDocument& doc) { editor.ui->DestroyMapWindow(do
 enum class ReadResult { Ok, CannotOpen, TooLarge };
 
 ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  std::error_code error;
+  uintmax_t size = std::filesystem::file_size(path, error);  // fails for a directory
+  if (error) return ReadResult::CannotOpen;
+  if (size > kMaxMapFileBytes) return ReadResult::TooLarge;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ReadResult::CannotOpen;
-  out.clear();
-  uint8_t chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    if (out.size() + got > kMaxMapFileBytes) {
-      std::fclose(file);
-      return ReadResult::TooLarge;
-    }
-    out.insert(out.end(), chunk, chunk + got);
-  }
-  bool failed = std::ferror(file) != 0;  // a directory, for one
+  out.resize(static_cast<size_t>(size));
+  size_t got = std::fread(out.data(), 1, out.size(), file);
+  out.resize(got);  // a file that shrank meanwhile is taken as it is now
+  bool failed = std::ferror(file) != 0;
   std::fclose(file);
   return failed ? ReadResult::CannotOpen : ReadResult::Ok;
 }
@@ -130,16 +128,18 @@ int LoadMapFromBytes(Editor& editor, MapDocument& doc, std::span<const uint8_t> 
   // 131072 bytes keeps the cells it did inflate (zlib reports how far it
   // got), the others stay blank, and the user is told. Bytes after the end
   // of the stream are ignored.
-  std::vector<uint8_t> inflated(kCellBlockBytes, 0);
+  // Only the bytes zlib reports as written are decoded, so the buffer needs
+  // no clearing.
+  auto inflated = std::make_unique_for_overwrite<uint8_t[]>(kCellBlockBytes);
   unsigned long inflatedLength = 0;
   int result = -1;
   if (!block.empty()) {
     inflatedLength = kCellBlockBytes;
-    result = zlib.Uncompress(inflated.data(), &inflatedLength, block.data(),
+    result = zlib.Uncompress(inflated.get(), &inflatedLength, block.data(),
                              static_cast<unsigned long>(block.size()));
     inflatedLength = std::min<unsigned long>(inflatedLength, kCellBlockBytes);
   }
-  size_t decoded = DecodeCells(std::span<const uint8_t>(inflated.data(), inflatedLength), doc.cells);
+  size_t decoded = DecodeCells(std::span<const uint8_t>(inflated.get(), inflatedLength), doc.cells);
   if (result != kZlibOk || decoded < static_cast<size_t>(kCellCount)) TellIncompleteCells(editor, decoded);
 
   editor.ui->FocusWindow(doc.hwnd);
@@ -170,21 +170,25 @@ int OpenMapFile(Editor& editor, const std::string& requestedPath) {
     return -1;
   }
 
+  return LoadMapFromFile(editor, *doc, *zlib);
+}
+
+int LoadMapFromFile(Editor& editor, MapDocument& doc, ZlibBinding& zlib) {
   std::vector<uint8_t> file;
-  switch (ReadWholeFile(path, file)) {
+  switch (ReadWholeFile(doc.path, file)) {
     case ReadResult::CannotOpen:
-      Tell(editor, "Unable to open " + path, "Error - Halting Open");
-      CloseMap(editor, *doc);
+      Tell(editor, "Unable to open " + doc.path, "Error - Halting Open");
+      CloseMap(editor, doc);
       return 0;
     case ReadResult::TooLarge:
       // No map comes near this size; reading it all would only waste memory.
-      Tell(editor, path + " is too large to be a map", "Error - Halting Open");
-      CloseMap(editor, *doc);
+      Tell(editor, doc.path + " is too large to be a map", "Error - Halting Open");
+      CloseMap(editor, doc);
       return 0;
     case ReadResult::Ok:
       break;
   }
-  return LoadMapFromBytes(editor, *doc, file, *zlib);
+  return LoadMapFromBytes(editor, doc, file, zlib);
 }
 
 std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib) {
@@ -192,23 +196,43 @@ std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocume
     Tell(editor, "The map's name and description are too long\nSave not possible", "Save...");
     return std::nullopt;
   }
-  std::vector<uint8_t> bytes = EncodeMapHeader(doc);
-  const size_t headerBytes = bytes.size();
-
-  std::vector<uint8_t> cells(kCellBlockBytes);
-  EncodeCells(doc.cells, cells.data());
-  bytes.resize(headerBytes + kCompressBufferBytes);
+  auto cells = std::make_unique_for_overwrite<uint8_t[]>(kCellBlockBytes);
+  EncodeCells(doc.cells, cells.get());
+  auto compressed = std::make_unique_for_overwrite<uint8_t[]>(kCompressBufferBytes);
   unsigned long compressedLength = kCompressBufferBytes;
-  int result = zlib.Compress2(bytes.data() + headerBytes, &compressedLength, cells.data(),
-                              static_cast<unsigned long>(cells.size()), kCompressLevel);
+  int result = zlib.Compress2(compressed.get(), &compressedLength, cells.get(),
+                              static_cast<unsigned long>(kCellBlockBytes), kCompressLevel);
   // zlib always fits 131072 bytes into 131200; anything else means the
   // library failed, and nothing may be written.
   if (result != kZlibOk || compressedLength > kCompressBufferBytes) {
     Tell(editor, "Unable to compress the map\nSave not possible", "Save...");
     return std::nullopt;
   }
-  bytes.resize(headerBytes + compressedLength);
+  std::vector<uint8_t> bytes = EncodeMapHeader(doc);
+  bytes.insert(bytes.end(), compressed.get(), compressed.get() + compressedLength);
   return bytes;
+}
+
+int WriteMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib) {
+  // The whole file is made in memory first: a map that cannot be encoded or
+  // compressed never costs the user the file already on disk.
+  std::optional<std::vector<uint8_t>> bytes = BuildMapFile(editor, doc, zlib);
+  if (!bytes) return 0;
+
+  std::error_code ignored;
+  std::filesystem::remove(doc.path, ignored);
+  std::FILE* file = std::fopen(doc.path.c_str(), "wb");
+  if (!file) {
+    Tell(editor, "Unable to open a file descriptor", "Error");
+    return 0;
+  }
+  bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
+  written = std::fclose(file) == 0 && written;
+  if (!written) {
+    Tell(editor, "Unable to write " + doc.path, "Error");
+    return 0;
+  }
+  return 1;
 }
 
 int SaveMapFile(Editor& editor, MapDocument& doc, int saveAs) {
@@ -240,25 +264,8 @@ int SaveMapFile(Editor& editor, MapDocument& doc, int saveAs) {
   }
   doc.version = kSavedMapVersion;
 
-  // The whole file is made in memory first: a map that cannot be encoded or
-  // compressed never costs the user the file already on disk.
-  std::optional<std::vector<uint8_t>> bytes = BuildMapFile(editor, doc, *zlib);
-  zlib.reset();
-  if (!bytes) return 0;
-
-  std::error_code ignored;
-  std::filesystem::remove(doc.path, ignored);
-  std::FILE* file = std::fopen(doc.path.c_str(), "wb");
-  if (!file) {
-    Tell(editor, "Unable to open a file descriptor", "Error");
-    return 0;
-  }
-  bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    Tell(editor, "Unable to write " + doc.path, "Error");
-    return 0;
-  }
+  int written = WriteMapFile(editor, doc, *zlib);
+  if (written != 1) return written;
   doc.modified = 0;
 
   TitleFromPath(editor, doc);
