@@ -41,6 +41,7 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
   if (size > kMaxMapFileBytes) return ReadResult::TooLarge;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ReadResult::CannotOpen;
+  std::setvbuf(file, nullptr, _IONBF, 0);  // one read straight into out
   out.resize(static_cast<size_t>(size));
   size_t got = std::fread(out.data(), 1, out.size(), file);
   out.resize(got);  // a file that shrank meanwhile is taken as it is now
