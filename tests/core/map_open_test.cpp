@@ -272,18 +272,42 @@ TEST(OpenMapFile, ShortOrBrokenCellBlocksKeepWhatWasReadAndTellTheUser) {
     ExpectOnlyMessage(t, std::string(kIncomplete) + "1500 of 65536 cells could be read; the others are left blank.",
                       "Error - Non-fatal");
   }
-  for (const char* name : {"truncated_zlib.map", "broken_zlib.map"}) {
-    SCOPED_TRACE(name);
+  // A stream cut in half inflates part of the cells; one with 64 bytes
+  // scrambled in the middle still yields 131072 bytes, wrong from the damage
+  // on, and fails its checksum. Either way the user is told.
+  struct Case {
+    const char* file;
+    const char* message;
+  };
+  for (Case c : {Case{"truncated_zlib.map", kIncomplete},
+                 Case{"broken_zlib.map", "The map's cell data is damaged.\nAll its cells were read"}}) {
+    SCOPED_TRACE(c.file);
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(name)), 1);
+    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(c.file)), 1);
     ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].text.rfind(kIncomplete, 0), 0u);
+    EXPECT_EQ(t.ui.messages[0].text.rfind(c.message, 0), 0u) << t.ui.messages[0].text;
+    EXPECT_EQ(t.ui.messages[0].title, "Error - Non-fatal");
     // The cells in front of the damage come through intact: the first
     // quarter of the stream holds far more than 2000 cells.
     MapDocument* doc = t.Active();
     for (uint32_t i = 0; i < 2000; ++i) {
       ASSERT_EQ(doc->cells[i].Values(), ValuesOfWord(PatternWord(i, 14))) << i;
     }
+  }
+}
+
+TEST(OpenMapFile, FullSetOfCellsFromAStreamZlibRejects) {
+  struct Case {
+    const char* file;
+    uint32_t seed;
+  };
+  for (Case c : {Case{"bad_checksum.map", 14}, Case{"long_zlib.map", 16}}) {
+    SCOPED_TRACE(c.file);
+    TestEditor t;
+    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(c.file)), 1);
+    ExpectPatternCells(*t.Active(), c.seed);
+    ExpectOnlyMessage(t, "The map's cell data is damaged.\nAll its cells were read, but some may be wrong.",
+                      "Error - Non-fatal");
   }
 }
 
