@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <set>
 
 #include "demo_game.h"
@@ -252,30 +253,39 @@ void DrawBunker(const PieceDescriptor& d, TileImage& img) {
   });
 }
 
-// A square frame around a 3 x 3 object's centre; corner and edge pieces.
+// A square frame around a 3 x 3 object's centre: a plate with a raised rim
+// a few pixels in from the object's outer edge; corner and edge pieces.
 bool FrameBand(const PieceDescriptor& d, int x, int y) {
-  const bool nearX = d.xc < 0 ? x >= 10 && x <= 13 : d.xc > 0 ? x >= 2 && x <= 5 : false;
-  const bool nearY = d.yc < 0 ? y >= 10 && y <= 13 : d.yc > 0 ? y >= 2 && y <= 5 : false;
-  const bool reachX = d.xc < 0 ? x >= 10 : d.xc > 0 ? x <= 5 : true;
-  const bool reachY = d.yc < 0 ? y >= 10 : d.yc > 0 ? y <= 5 : true;
-  return (nearX && reachY) || (nearY && reachX);
+  const int fromOuterX = d.xc < 0 ? x : d.xc > 0 ? 15 - x : 99;
+  const int fromOuterY = d.yc < 0 ? y : d.yc > 0 ? 15 - y : 99;
+  const bool nearX = fromOuterX >= 3 && fromOuterX <= 5;
+  const bool nearY = fromOuterY >= 3 && fromOuterY <= 5;
+  return (nearX && fromOuterY >= 3) || (nearY && fromOuterX >= 3);
+}
+
+bool FramePlate(const PieceDescriptor& d, int x, int y) {
+  const int fromOuterX = d.xc < 0 ? x : d.xc > 0 ? 15 - x : 99;
+  const int fromOuterY = d.yc < 0 ? y : d.yc > 0 ? 15 - y : 99;
+  return fromOuterX >= 3 && fromOuterY >= 3;
 }
 
 void DrawBlockFrame(const PieceDescriptor& d, int frame, int hue, bool lights, TileImage& img) {
   Floor(img);
   TileImage shape;
   for (int y = 0; y < kTileSize; ++y)
-    for (int x = 0; x < kTileSize; ++x) shape.at(x, y) = FrameBand(d, x, y) ? 1 : 0;
-  PaintBevelled(img, MaskOf(shape), C(hue, 1), C(hue, 5), [&](int, int) { return C(hue, 3); });
-  // A light (or a bolt) in the middle of the band piece.
+    for (int x = 0; x < kTileSize; ++x) {
+      shape.at(x, y) = FrameBand(d, x, y) ? 1 : 0;
+      if (FramePlate(d, x, y)) img.at(x, y) = lights ? C(hue, 1) : Grey(4);
+    }
+  PaintBevelled(img, MaskOf(shape), C(hue, 1), C(hue, 6), [&](int, int) { return C(hue, 4); });
+  // Lights (or bolts) on the rim: in the corner pieces' corner and in the
+  // middle of the edge pieces; corners and edges blink in turn.
   const bool corner = d.xc != 0 && d.yc != 0;
-  const int lx = d.xc < 0 ? 11 : d.xc > 0 ? 3 : 7;
-  const int ly = d.yc < 0 ? 11 : d.yc > 0 ? 3 : 7;
+  const int lx = d.xc < 0 ? 4 : d.xc > 0 ? 10 : 7;
+  const int ly = d.yc < 0 ? 4 : d.yc > 0 ? 10 : 7;
   const bool on = !lights || (frame % 2 == 0) == corner;
   const uint8_t c = lights ? (on ? C(kGold, 7) : C(hue, 2)) : Grey(12);
   Rect(img, lx, ly, lx + 1, ly + 1, c);
-  if (d.xc == 0) Rect(img, lx + 1, ly, lx + 1, ly + 1, c);  // keep edge lights centred
-  if (d.yc == 0) Rect(img, lx, ly + 1, lx + 1, ly + 1, c);
 }
 
 // Conveyor moving up, left column of the two-column band (the right one is
@@ -353,7 +363,7 @@ void DrawFan(int frame, TileImage& img) {
       const double r = std::hypot(fx, fy);
       if (r > 7.6) continue;
       img.at(x, y) = Grey(5);
-      double a = std::atan2(fy, fx) * 180.0 / M_PI - frame * 22.5;
+      double a = std::atan2(fy, fx) * 180.0 / std::numbers::pi - frame * 22.5;
       a = std::fmod(std::fmod(a, 90.0) + 90.0, 90.0);
       if (r > 1.5 && r < 7.0 && a < 35.0 - r * 2) img.at(x, y) = Grey(13);
       if (r <= 1.5) img.at(x, y) = C(kOrange, 5);
@@ -599,7 +609,7 @@ TileImage DrawPole(int owner, int flag, int frame) {
   Rect(img, 5, 1, 6, 12, Grey(12));
   Rect(img, 5, 0, 6, 0, C(kGold, 6));
   for (int x = 7; x <= 14; ++x) {
-    const int wave = static_cast<int>(std::lround(std::sin((x - 7) * 0.9 + frame * M_PI / 2) * ((x - 6) / 4.0)));
+    const int wave = static_cast<int>(std::lround(std::sin((x - 7) * 0.9 + frame * std::numbers::pi / 2) * ((x - 6) / 4.0)));
     for (int y = 2; y <= 7; ++y) {
       const int yy = y + wave;
       if (yy < 0 || yy > 11) continue;
