@@ -14,7 +14,12 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
 #include "history/default_tables.h"
+#include "history/piece_geometry.h"
+#include "map/map_checks.h"
+#include "map/map_file_format.h"
 #include "map/map_document.h"
 #include "map/tile_tables.h"
 
@@ -238,6 +243,122 @@ TEST_F(DemoGameTest, WallJoinsMeetAtTileEdges) {
       }
     }
   }
+}
+
+// ---------------------------------------------------------------- demo maps
+
+Tile Turn(const Tile& t, int quarters) {
+  Tile o = t;
+  for (int i = 0; i < quarters; ++i) o = TurnClockwise(o);
+  return o;
+}
+
+class DemoMapTest : public DemoGameTest {
+ protected:
+  // Reads a demo map with the map file reader, inflating the cells with zlib.
+  std::unique_ptr<MapDocument> Load(const std::string& name) {
+    const auto file = ReadBytes(std::string(QUARL_GAME_DIR) + "/" + name);
+    auto doc = std::make_unique<MapDocument>();
+    if (file.size() < 8) return nullptr;
+    const MapFilePrelude prelude = ReadMapPrelude(file, *doc);
+    if (ReadMapHeader(file, prelude, *doc) != HeaderStatus::Ok) return nullptr;
+    const size_t at = CellBlockOffset(prelude);
+    if (at > file.size()) return nullptr;
+    std::vector<uint8_t> cells(kCellBlockBytes);
+    uLongf length = cells.size();
+    if (uncompress(cells.data(), &length, file.data() + at, file.size() - at) != Z_OK || length != cells.size()) return nullptr;
+    DecodeCells(cells, doc->cells);
+    return doc;
+  }
+
+  std::vector<Tile> CellPictures(const Cell& cell) const {
+    return cell.data != -1 ? game_->Pictures(static_cast<TileRef>(cell.anim) | ANIM_FLAG)
+                           : game_->Pictures(static_cast<TileRef>(cell.tile));
+  }
+
+  // Cells of the teams' own objects, which differ between the two halves.
+  static bool IsTeamObject(const Cell& c) {
+    if (c.data == -1) {
+      for (const auto& row : spawnObjects) if (row[2] == c.tile) return true;
+      for (int32_t t : holdingPens[0]) if (t == c.tile) return true;
+      for (int32_t t : switchObject) if (t == c.tile) return true;
+      return false;
+    }
+    for (const auto& team : flagObjects) for (int32_t a : team) if (a == c.anim) return true;
+    for (const auto& row : spawnObjects) for (int32_t a : row) if (a == c.anim) return true;
+    for (int32_t a : holdingPens[1]) if (a == c.anim) return true;
+    return c.anim == switchObject[4] || PoleFlagColour(c.anim) != 4 || (c.anim >= 128 && c.anim <= 131);
+  }
+
+  // Every wall piece joins exactly its wall neighbours, as the wall tool leaves it.
+  static int CheckWallJoins(const MapDocument& doc) {
+    const uint8_t masks[15] = {8, 4, 2, 1, 12, 3, 10, 6, 9, 5, 14, 13, 11, 7, 15};
+    std::map<int32_t, int> maskOf{{SINGLE_WALL_TILE, 0}};
+    for (const auto& set : wallSets) for (int e = 0; e < 15; ++e) maskOf[set[e]] = masks[e];
+    auto isWall = [&](int x, int y) {
+      return x >= 0 && y >= 0 && x < 256 && y < 256 && doc.At(x, y).data == -1 && maskOf.count(doc.At(x, y).tile);
+    };
+    int walls = 0;
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        if (!isWall(x, y)) continue;
+        ++walls;
+        const int expected = (isWall(x, y - 1) ? 1 : 0) | (isWall(x, y + 1) ? 2 : 0) | (isWall(x - 1, y) ? 4 : 0) | (isWall(x + 1, y) ? 8 : 0);
+        EXPECT_EQ(maskOf[doc.At(x, y).tile], expected) << "wall at " << x << "," << y;
+      }
+    return walls;
+  }
+};
+
+TEST_F(DemoMapTest, FlagMapPassesTheChecksAndIsMirrored) {
+  auto doc = Load("twinforts.map");
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->name, "Twin Forts");
+  EXPECT_EQ(doc->gameType, 1);
+  EXPECT_EQ(doc->teamCount, 2);
+  CountMapObjects(*doc);
+  EXPECT_EQ(doc->flagCount[0], 1);
+  EXPECT_EQ(doc->flagCount[1], 1);
+  EXPECT_EQ(doc->poleCount[0], 2);
+  EXPECT_FALSE(CheckFlags(*doc).Problem());
+  EXPECT_FALSE(CheckSpawnsAndPens(*doc).Problem());
+  EXPECT_GT(CheckWallJoins(*doc), 100);
+  // The right half shows the left half's pictures flipped left to right.
+  int compared = 0;
+  for (int y = 100; y < 140; ++y)
+    for (int x = 96; x < 128; ++x) {
+      const Cell& from = doc->At(x, y);
+      const Cell& to = doc->At(255 - x, y);
+      if (IsTeamObject(from) || IsTeamObject(to)) continue;
+      const auto a = CellPictures(from), b = CellPictures(to);
+      ASSERT_EQ(a.size(), b.size()) << x << "," << y;
+      for (size_t f = 0; f < a.size(); ++f) EXPECT_EQ(FlipLeftRight(a[f]), b[f]) << x << "," << y;
+      ++compared;
+    }
+  EXPECT_GT(compared, 1100);
+}
+
+TEST_F(DemoMapTest, SwitchMapPassesTheChecksAndIsTurned) {
+  auto doc = Load("switchback.map");
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->gameType, 2);
+  CountMapObjects(*doc);
+  EXPECT_EQ(doc->switchCount, 1);
+  EXPECT_FALSE(CheckFlags(*doc).Problem());
+  EXPECT_FALSE(CheckSpawnsAndPens(*doc).Problem());
+  EXPECT_GT(CheckWallJoins(*doc), 100);
+  int compared = 0;
+  for (int y = 100; y < 120; ++y)
+    for (int x = 104; x < 152; ++x) {
+      const Cell& from = doc->At(x, y);
+      const Cell& to = doc->At(2 * 104 + 47 - x, 2 * 100 + 39 - y);
+      if (IsTeamObject(from) || IsTeamObject(to)) continue;
+      const auto a = CellPictures(from), b = CellPictures(to);
+      ASSERT_EQ(a.size(), b.size()) << x << "," << y;
+      for (size_t f = 0; f < a.size(); ++f) EXPECT_EQ(Turn(a[f], 2), b[f]) << x << "," << y;
+      ++compared;
+    }
+  EXPECT_GT(compared, 900);
 }
 
 }  // namespace
