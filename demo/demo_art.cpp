@@ -211,7 +211,7 @@ void DrawBridge(const PieceDescriptor& d, TileImage& img) {
       } else {
         const bool seam = U(y) == 15 || U(y) == 5;  // plank joints every 5 rows
         c = seam ? C(kWood, 1) : C(kWood, 4);
-        if (!seam && (U(x) == 11 || U(x) == 3)) c = C(kWood, 3);
+        if ((U(y) == 1 || U(y) == 9) && U(x) == 11) c = C(kDarkWood, 1);  // nails
         if (std::abs(d.xc) == 1 && fromSide < 3) c = C(kWood, 2);  // curb along the deck edge
       }
       // The ends of the bridge rest on stone.
