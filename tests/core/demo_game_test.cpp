@@ -184,6 +184,26 @@ TEST_F(DemoGameTest, EveryTableTileHasArt) {
   EXPECT_EQ(markers.size(), 4u);
 }
 
+// Frames live in tiles of their own: none may paint over a table piece,
+// a decoration piece or another animation's frame.
+TEST_F(DemoGameTest, FrameTilesDoNotOverlapPieces) {
+  std::set<int> pieces{SINGLE_WALL_TILE, BLANK_TILE};
+  for (const auto& set : wallSets) pieces.insert(std::begin(set), std::end(set));
+  for (const auto& type : bunkerTypes) pieces.insert(std::begin(type), std::begin(type) + kBunkerPiecesUsed);
+  pieces.insert(std::begin(bridgeTiles), std::end(bridgeTiles));
+  pieces.insert(std::begin(holdingPens[0]), std::end(holdingPens[0]));
+  for (const Piece& p : PieceCatalogue())
+    if (!(p.ref & ANIM_FLAG)) pieces.insert(static_cast<int>(p.ref));
+  std::set<int> frames;
+  for (size_t id = 0; id < game_->anims.size() / 66; ++id) {
+    for (int f : game_->Frames(static_cast<int>(id))) {
+      EXPECT_EQ(pieces.count(f), 0u) << "animation " << id << " frame tile " << f;
+      EXPECT_TRUE(frames.insert(f).second) << "frame tile " << f << " shared";
+      EXPECT_LT(f, 4000);
+    }
+  }
+}
+
 // For each row: slot 0 flipped top to bottom is slot 1, left to right slot 2,
 // both ways slot 3; frame by frame for animations.
 TEST_F(DemoGameTest, MirrorRowsShowMirroredPictures) {
