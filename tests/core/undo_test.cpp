@@ -299,24 +299,6 @@ TEST_F(UndoTest, EveryKindUndoesAndRedoesExactlyItsCells) {
   }
 }
 
-TEST_F(UndoTest, RotateStepRestoresBothRectangles) {
-  // W = 5, H = 2: the 5 x 2 rectangle and the 2 x 3 block below it.
-  const int col = 20, row = 30, start = Index(col, row);
-  const std::set<int> expected = Picture(col, row, "XXXXX/XXXXX/XX/XX/XX");
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < 5; ++c) Paint(Index(col + c, row + r), {7, -1, -1});
-  }
-  PushUndoStep(*doc, start, 5, 2, HISTORY_ROTATE);
-  ASSERT_EQ(UndoLastStep(editor), 1);
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < 5; ++c) {
-      const int i = Index(col + c, row + r);
-      EXPECT_EQ(At(i).tile, expected.count(i) ? BLANK_TILE : 7) << c << "," << r;
-    }
-  }
-  EXPECT_EQ(expected.size(), 16u);
-}
-
 TEST_F(UndoTest, StepPastTheMapEdgeRestoresOnlyCellsInsideTheMap) {
   // Cells of the next row that a wrapping walk would reach are edited too.
   for (int c = 252; c < 256; ++c) Paint(Index(c, 10), {3, -1, -1});
@@ -369,21 +351,6 @@ TEST_F(UndoTest, NewEditDoesNotClearRedo) {
   ASSERT_EQ(UndoLastStep(editor), 1);
   EXPECT_EQ(At(cell).Values(), (CellValues{BLANK_TILE, -1, -1}));
   EXPECT_EQ(UndoLastStep(editor), 0);
-}
-
-TEST_F(UndoTest, HistoryMemoryIsGivenBackWhenFullyUnwound) {
-  PaintStep({Index(0, 0), 16, 16, HISTORY_REGION}, 0);
-  ASSERT_EQ(UndoLastStep(editor), 1);
-  ASSERT_EQ(RedoLastStep(editor), 1);
-  ASSERT_EQ(UndoLastStep(editor), 1);
-  // Each cell now holds only a redo level; dropping it releases the history.
-  for (int r = 0; r < 16; ++r) {
-    for (int c = 0; c < 16; ++c) {
-      ASSERT_TRUE(At(Index(c, r)).history);
-      DropCellRedo(*doc, Index(c, r));
-      ASSERT_FALSE(At(Index(c, r)).history);
-    }
-  }
 }
 
 }  // namespace
