@@ -101,6 +101,8 @@ TEST(StepWalk, StopsAtTheMapEdges) {
   EXPECT_TRUE(StepCells({-1, 3, 3, HISTORY_REGION}).empty());
   EXPECT_TRUE(StepCells({kCellCount, 3, 3, HISTORY_REGION}).empty());
   EXPECT_TRUE(StepCells({0, 0, 3, HISTORY_REGION}).empty());
+  EXPECT_TRUE(StepCells({Index(5, 5), -3, 4, HISTORY_ROTATE}).empty());
+  EXPECT_TRUE(StepCells({Index(5, 5), 4, -3, HISTORY_ROTATE}).empty());
 }
 
 TEST_F(UndoTest, SavedLevelHoldsEitherTheTileOrTheAnimation) {
