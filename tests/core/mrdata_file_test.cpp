@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/editor.h"
+#include "history/default_tables.h"
 #include "history/mrdata_file.h"
 
 namespace quarl {
@@ -176,6 +177,35 @@ TEST_F(MrdataDirTest, SavingShorterTablesKeepsTheOldTail) {
   MirrorRotateTables loaded;
   ASSERT_EQ(LoadMirrorRotateTables(dir.string(), loaded), MrdataStatus::Loaded);
   EXPECT_EQ(loaded, shorter);
+}
+
+TEST_F(MrdataDirTest, BuiltInTablesSaveAndLoadBack) {
+  const MirrorRotateTables defaults = DefaultMirrorRotateTables();
+  ASSERT_TRUE(SaveMirrorRotateTables(dir.string(), defaults));
+  const std::vector<uint8_t> bytes = ReadBytes(File());
+  ASSERT_EQ(bytes.size(), 2u + 2720 + 2 + 2528);
+  EXPECT_EQ(bytes[0] | bytes[1] << 8, 2720);
+  EXPECT_EQ(bytes[2722] | bytes[2723] << 8, 2528);
+  MirrorRotateTables loaded;
+  ASSERT_EQ(LoadMirrorRotateTables(dir.string(), loaded), MrdataStatus::Loaded);
+  EXPECT_EQ(loaded.mirror.entries, defaults.mirror.entries);
+  EXPECT_EQ(loaded.rotate.entries, defaults.rotate.entries);
+
+  // Shorter tables over the built-in ones' file: the file keeps its length
+  // and its tail, and still loads to exactly the shorter tables.
+  MirrorRotateTables shorter = defaults;
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(shorter.mirror.Delete(0));
+  ASSERT_TRUE(shorter.rotate.Delete(157));
+  ASSERT_TRUE(SaveMirrorRotateTables(dir.string(), shorter));
+  const std::vector<uint8_t> now = ReadBytes(File());
+  ASSERT_EQ(now.size(), bytes.size());
+  const size_t written = 4 + 16 * (130 + 157);
+  EXPECT_TRUE(std::equal(now.begin() + written, now.end(), bytes.begin() + written));
+  ASSERT_EQ(LoadMirrorRotateTables(dir.string(), loaded), MrdataStatus::Loaded);
+  EXPECT_EQ(loaded.mirror.entries, shorter.mirror.entries);
+  EXPECT_EQ(loaded.rotate.entries, shorter.rotate.entries);
+  EXPECT_EQ(loaded.mirror.Count(), 130);
+  EXPECT_EQ(loaded.rotate.Count(), 157);
 }
 
 TEST_F(MrdataDirTest, LoadFailuresLeaveTheTablesAlone) {
