@@ -100,8 +100,7 @@ std::vector<uint8_t> SerializeMrdata(const MirrorRotateTables& tables) {
   return out;
 }
 
-MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTables& tables) {
-  const std::filesystem::path path = MrdataPath(directory);
+MrdataStatus ReadMrdataFile(const std::filesystem::path& path, MirrorRotateTables& tables) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return MrdataStatus::CannotOpen;
   std::ifstream file(path, std::ios::binary);
@@ -115,8 +114,7 @@ MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTa
   return ParseMrdata(bytes, tables);
 }
 
-bool SaveMirrorRotateTables(const std::string& directory, const MirrorRotateTables& tables) {
-  const std::filesystem::path path = MrdataPath(directory);
+bool WriteMrdataFile(const std::filesystem::path& path, const MirrorRotateTables& tables) {
   // Opened for update so an existing file is written over, not truncated;
   // only a missing file is created.
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
@@ -130,6 +128,14 @@ bool SaveMirrorRotateTables(const std::string& directory, const MirrorRotateTabl
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   file.flush();
   return file.good();
+}
+
+MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTables& tables) {
+  return ReadMrdataFile(MrdataPath(directory), tables);
+}
+
+bool SaveMirrorRotateTables(const std::string& directory, const MirrorRotateTables& tables) {
+  return WriteMrdataFile(MrdataPath(directory), tables);
 }
 
 MrdataStatus LoadMirrorRotateTables(Editor& editor) {

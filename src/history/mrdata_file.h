@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
@@ -51,6 +52,12 @@ MrdataStatus ParseMrdata(std::span<const uint8_t> bytes, MirrorRotateTables& tab
 
 // The file image of the tables: their counted entries, at most 511 each.
 std::vector<uint8_t> SerializeMrdata(const MirrorRotateTables& tables);
+
+// Reads a tables file at path (unchanged unless Loaded).
+MrdataStatus ReadMrdataFile(const std::filesystem::path& path, MirrorRotateTables& tables);
+// Writes the tables over the start of the file at path, creating it when it
+// is missing and never shortening it.
+bool WriteMrdataFile(const std::filesystem::path& path, const MirrorRotateTables& tables);
 
 // Loads directory/mrdata.dat into tables (unchanged unless Loaded).
 MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTables& tables);
