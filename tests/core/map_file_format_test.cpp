@@ -212,25 +212,5 @@ TEST(MapHeader, EveryTruncationKeepsTheFieldsItCannotSupply) {
   }
 }
 
-TEST(MapHeader, RefusesMoreThanFourTeamsBeforeReadingTheirFields) {
-  std::vector<uint8_t> bytes = ReadBytes(FixturePath("teams5.map"));
-  MapDocument doc;
-  MapFilePrelude prelude = ReadMapPrelude(bytes, doc);
-  EXPECT_EQ(ReadMapHeader(bytes, prelude, doc), HeaderStatus::TooManyTeams);
-  EXPECT_EQ(doc.flagCount, (std::array<uint8_t, 4>{}));
-  EXPECT_EQ(doc.name, "Untitled");
-}
-
-TEST(MapHeader, PaddedHeaderTakesTheNeutralByteFromItsEnd) {
-  std::vector<uint8_t> bytes = ReadBytes(FixturePath("padded.map"));
-  MapDocument doc;
-  MapFilePrelude prelude = ReadMapPrelude(bytes, doc);
-  ASSERT_EQ(ReadMapHeader(bytes, prelude, doc), HeaderStatus::Ok);
-  EXPECT_EQ(doc.neutralFlagCount, 5);
-  EXPECT_EQ(doc.description, "made by make_map_fixtures.py");
-  // The header as written again drops the seven padding bytes.
-  EXPECT_EQ(SavedHeaderLength(doc) + 7, prelude.headerLength);
-}
-
 }  // namespace
 }  // namespace quarl

@@ -2,7 +2,6 @@
 
 #include "map/map_file_format.h"
 #include "map/map_files.h"
-#include "map/new_map.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -317,22 +316,6 @@ TEST(OpenMapFile, DirectoryIsNotAMap) {
   std::string path = dir.File("");
   EXPECT_EQ(OpenMapFile(t.editor, path), 0);
   ExpectOnlyMessage(t, "Unable to open " + path, "Error - Halting Open");
-}
-
-TEST(LoadMapFromBytes, HostileBytesNeverLeaveTheMapHalfMade) {
-  // Every prefix of a valid file loads (with or without a notice) and keeps
-  // the window's document consistent.
-  std::vector<uint8_t> file = testing::ReadBytes(FixturePath("teams3.map"));
-  TestEditor t;
-  auto zlib = t.zlib.Load(".");
-  for (size_t cut : {0, 1, 4, 5, 11, 12, 23, 29, 30, 33, 40, 70, 80, 200, 5000}) {
-    MapDocument* doc = CreateNewMAP(t.editor);
-    ASSERT_TRUE(doc);
-    std::vector<uint8_t> part(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
-    ASSERT_EQ(LoadMapFromBytes(t.editor, *doc, part, *zlib), 1) << cut;
-    for (int team = 0; team < 4; ++team) EXPECT_EQ(doc->poleTeams[team].size(), doc->poleCount[team]) << cut;
-    EXPECT_LE(doc->teamCount, 4);
-  }
 }
 
 }  // namespace
