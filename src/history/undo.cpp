@@ -1,6 +1,5 @@
 #include "history/undo.h"
 
-#include <memory>
 #include <vector>
 
 namespace quarl {
@@ -23,23 +22,23 @@ using Stack = std::vector<CellValues> CellHistory::*;
 
 void SaveLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
   if (!IsCellIndex(cellIndex)) return;
-  Cell& cell = doc.cells[static_cast<size_t>(cellIndex)];
-  if (!cell.history) cell.history = std::make_unique<CellHistory>();
-  std::vector<CellValues>& levels = (*cell.history).*stack;
+  const Cell& cell = doc.cells[static_cast<size_t>(cellIndex)];
+  std::vector<CellValues>& levels = doc.cellHistories[cellIndex].*stack;
   if (static_cast<int>(levels.size()) >= kHistoryDepth) levels.erase(levels.begin());
   levels.push_back(SavedLevel(cell));
 }
 
 void DropLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
   if (!IsCellIndex(cellIndex)) return;
-  Cell& cell = doc.cells[static_cast<size_t>(cellIndex)];
-  if (!cell.history) return;
-  std::vector<CellValues>& levels = (*cell.history).*stack;
+  auto found = doc.cellHistories.find(cellIndex);
+  if (found == doc.cellHistories.end()) return;
+  CellHistory& history = found->second;
+  std::vector<CellValues>& levels = history.*stack;
   if (levels.empty()) return;
   levels.pop_back();
   if (!levels.empty()) return;
   levels.shrink_to_fit();
-  if (cell.history->undo.empty() && cell.history->redo.empty()) cell.history.reset();
+  if (history.undo.empty() && history.redo.empty()) doc.cellHistories.erase(found);
 }
 
 // Takes back the newest step of one side: the step moves to the other side,
@@ -57,10 +56,11 @@ int TakeBackStep(Editor& editor, bool undo) {
   const Stack source = undo ? &CellHistory::undo : &CellHistory::redo;
   const Stack target = undo ? &CellHistory::redo : &CellHistory::undo;
   ForEachStepCell(step, [&](int32_t cellIndex) {
-    Cell& cell = doc->cells[static_cast<size_t>(cellIndex)];
-    if (!cell.history || ((*cell.history).*source).empty()) return;
+    const CellHistory* history = doc->CellHistoryOf(cellIndex);
+    if (!history || (history->*source).empty()) return;
     SaveLevel(*doc, cellIndex, target);
-    cell.SetValues(((*cell.history).*source).back());
+    // The cell has an entry already, so SaveLevel adds to it and history stays valid.
+    doc->cells[static_cast<size_t>(cellIndex)].SetValues((history->*source).back());
     DropLevel(*doc, cellIndex, source);
   });
 

@@ -4,6 +4,21 @@ namespace quarl {
 
 MapDocument::MapDocument() : cells(kCellCount) {}
 
+const CellHistory* MapDocument::CellHistoryOf(int32_t cellIndex) const {
+  auto found = cellHistories.find(cellIndex);
+  return found == cellHistories.end() ? nullptr : &found->second;
+}
+
+int MapDocument::UndoDepth(int32_t cellIndex) const {
+  const CellHistory* history = CellHistoryOf(cellIndex);
+  return history ? static_cast<int>(history->undo.size()) : 0;
+}
+
+int MapDocument::RedoDepth(int32_t cellIndex) const {
+  const CellHistory* history = CellHistoryOf(cellIndex);
+  return history ? static_cast<int>(history->redo.size()) : 0;
+}
+
 MapDocument& MapDocumentList::Append(std::unique_ptr<MapDocument> doc) {
   docs_.push_back(std::move(doc));
   return *docs_.back();

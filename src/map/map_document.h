@@ -7,6 +7,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quarl {
@@ -37,25 +38,25 @@ struct CellValues {
   bool operator==(const CellValues&) const = default;
 };
 
-// A cell's own undo and redo stacks, newest level last. Allocated on the
-// first save, so a cell that was never edited costs nothing.
+// One cell's undo and redo stacks, newest level last. The document keeps
+// them apart from the cells (see MapDocument::cellHistories).
 struct CellHistory {
   std::vector<CellValues> undo;
   std::vector<CellValues> redo;
 };
 
+// Only the three value words: every load writes all 65536 cells, so a cell
+// stays 12 bytes and its history lives in the document.
 struct Cell {
   int32_t tile = BLANK_TILE;  // tile number; not looked at while the cell is animated
   int32_t anim = -1;          // animation id, -1 = none
   int32_t data = -1;          // -1 marks a plain tile cell; otherwise the animation offset
-  std::unique_ptr<CellHistory> history;
 
   bool IsAnimated() const { return data != -1; }
   CellValues Values() const { return {tile, anim, data}; }
   void SetValues(const CellValues& v) { tile = v.tile; anim = v.anim; data = v.data; }
-  int undoDepth() const { return history ? static_cast<int>(history->undo.size()) : 0; }
-  int redoDepth() const { return history ? static_cast<int>(history->redo.size()) : 0; }
 };
+static_assert(sizeof(Cell) == 12, "a cell is its three value words and nothing else");
 
 // One document-level history step: a region and the kind that says which
 // of its cells belong to the step.
@@ -77,6 +78,11 @@ struct MapDocument {
   int32_t selectionShown = 0;
   std::vector<HistoryStep> undoSteps;  // oldest first, at most kHistoryDepth
   std::vector<HistoryStep> redoSteps;
+  // The undo and redo stacks of the cells that have saved levels, by cell
+  // index. A cell's entry is made by its first saved level and erased when
+  // both its stacks are empty again, so a cell that was never edited costs
+  // nothing and the memory follows the edits.
+  std::unordered_map<int32_t, CellHistory> cellHistories;
 
   // The header fields the .map file carries.
   uint16_t magic = kMapMagic;
@@ -114,6 +120,12 @@ struct MapDocument {
   int32_t redoCount() const { return static_cast<int32_t>(redoSteps.size()); }
   uint16_t nameLength() const { return static_cast<uint16_t>(name.size()); }
   uint16_t descriptionLength() const { return static_cast<uint16_t>(description.size()); }
+
+  // The cell's stacks, or null while it has no saved level.
+  const CellHistory* CellHistoryOf(int32_t cellIndex) const;
+  // How many undo (redo) levels the cell has.
+  int UndoDepth(int32_t cellIndex) const;
+  int RedoDepth(int32_t cellIndex) const;
 
   Cell& At(int column, int row) { return cells[static_cast<size_t>(row * kMapCells + column)]; }
   const Cell& At(int column, int row) const { return cells[static_cast<size_t>(row * kMapCells + column)]; }

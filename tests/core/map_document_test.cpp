@@ -29,10 +29,8 @@ TEST(CreateNewMAP, GivesTheNewMapDefaults) {
   editor.ui = &ui;
   MapDocument* doc = CreateNewMAP(editor);
   ASSERT_TRUE(doc);
-  for (const Cell& c : doc->cells) {
-    ASSERT_EQ(c.Values(), (CellValues{280, -1, -1}));
-    ASSERT_FALSE(c.history);
-  }
+  for (const Cell& c : doc->cells) ASSERT_EQ(c.Values(), (CellValues{280, -1, -1}));
+  EXPECT_TRUE(doc->cellHistories.empty());
   EXPECT_EQ(doc->name, "Untitled");
   EXPECT_EQ(doc->nameLength(), 8);
   EXPECT_TRUE(doc->path.empty());

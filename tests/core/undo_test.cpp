@@ -22,6 +22,9 @@ class UndoTest : public ::testing::Test {
   }
 
   Cell& At(int index) { return doc->cells[static_cast<size_t>(index)]; }
+  const CellHistory* History(int index) const { return doc->CellHistoryOf(index); }
+  int UndoDepth(int index) const { return doc->UndoDepth(index); }
+  int RedoDepth(int index) const { return doc->RedoDepth(index); }
 
   // What every editing tool does to one cell: save it, then change it.
   void Paint(int index, CellValues v) {
@@ -111,46 +114,49 @@ TEST_F(UndoTest, SavedLevelHoldsEitherTheTileOrTheAnimation) {
   SaveCellUndo(*doc, 5);
   SaveCellUndo(*doc, 6);
   SaveCellRedo(*doc, 6);
-  ASSERT_TRUE(At(5).history && At(6).history);
-  EXPECT_EQ(At(5).history->undo, (std::vector<CellValues>{{77, -1, -1}}));
-  EXPECT_EQ(At(6).history->undo, (std::vector<CellValues>{{-1, 12, 3}}));
-  EXPECT_EQ(At(6).history->redo, (std::vector<CellValues>{{-1, 12, 3}}));
-  EXPECT_EQ(At(5).redoDepth(), 0);
+  ASSERT_TRUE(History(5) && History(6));
+  EXPECT_EQ(History(5)->undo, (std::vector<CellValues>{{77, -1, -1}}));
+  EXPECT_EQ(History(6)->undo, (std::vector<CellValues>{{-1, 12, 3}}));
+  EXPECT_EQ(History(6)->redo, (std::vector<CellValues>{{-1, 12, 3}}));
+  EXPECT_EQ(RedoDepth(5), 0);
 }
 
 TEST_F(UndoTest, DroppingLevelsReleasesTheHistoryOnlyWhenBothStacksAreEmpty) {
   DropCellUndo(*doc, 9);  // nothing saved: nothing happens
   DropCellRedo(*doc, 9);
-  EXPECT_FALSE(At(9).history);
+  EXPECT_FALSE(History(9));
   SaveCellUndo(*doc, 9);
   SaveCellRedo(*doc, 9);
   DropCellUndo(*doc, 9);
-  ASSERT_TRUE(At(9).history);
-  EXPECT_EQ(At(9).undoDepth(), 0);
-  EXPECT_EQ(At(9).redoDepth(), 1);
+  ASSERT_TRUE(History(9));
+  EXPECT_EQ(UndoDepth(9), 0);
+  EXPECT_EQ(RedoDepth(9), 1);
+  EXPECT_EQ(doc->cellHistories.size(), 1u);  // only the edited cell holds anything
   DropCellRedo(*doc, 9);
-  EXPECT_FALSE(At(9).history);
-  // Cell indexes outside the map are ignored.
+  EXPECT_FALSE(History(9));
+  EXPECT_TRUE(doc->cellHistories.empty());
+  // Cell indexes outside the map are ignored and leave nothing behind.
   SaveCellUndo(*doc, -1);
-  SaveCellUndo(*doc, kCellCount);
+  SaveCellRedo(*doc, kCellCount);
   DropCellUndo(*doc, kCellCount);
+  EXPECT_TRUE(doc->cellHistories.empty());
 }
 
 TEST_F(UndoTest, ThirteenSavesKeepTheLastTwelveLevels) {
   const int cell = Index(40, 40);
   for (int k = 0; k < 13; ++k) Paint(cell, {k + 1, -1, -1});  // saves 280, 1, ..., 12
-  ASSERT_EQ(At(cell).undoDepth(), kHistoryDepth);
-  EXPECT_EQ(At(cell).history->undo.front().tile, 1);  // 280 is lost
-  EXPECT_EQ(At(cell).history->undo.back().tile, 12);
+  ASSERT_EQ(UndoDepth(cell), kHistoryDepth);
+  EXPECT_EQ(History(cell)->undo.front().tile, 1);  // 280 is lost
+  EXPECT_EQ(History(cell)->undo.back().tile, 12);
   for (int k = 0; k < 13; ++k) SaveCellRedo(*doc, cell);
-  EXPECT_EQ(At(cell).redoDepth(), kHistoryDepth);
+  EXPECT_EQ(RedoDepth(cell), kHistoryDepth);
   // Unwinding level by level ends at the oldest kept value, not the lost one.
   for (int k = 0; k < 13; ++k) {
     PushUndoStep(*doc, cell, 1, 1, HISTORY_REGION);
     UndoLastStep(editor);
   }
   EXPECT_EQ(At(cell).tile, 1);
-  EXPECT_EQ(At(cell).undoDepth(), 0);
+  EXPECT_EQ(UndoDepth(cell), 0);
 }
 
 TEST_F(UndoTest, ThirteenEditsKeepTheLastTwelveSteps) {
@@ -165,7 +171,7 @@ TEST_F(UndoTest, ThirteenEditsKeepTheLastTwelveSteps) {
   EXPECT_EQ(UndoLastStep(editor), 0);
   EXPECT_EQ(At(0).tile, 500);  // its step is gone, so its edit stays
   for (int k = 1; k < 13; ++k) EXPECT_EQ(At(k).tile, BLANK_TILE) << k;
-  EXPECT_EQ(At(0).undoDepth(), 1);  // its level stays, unreachable
+  EXPECT_EQ(UndoDepth(0), 1);  // its level stays, unreachable
   // The redo side has the same limit.
   for (int k = 0; k < 13; ++k) PushRedoStep(*doc, 100 + k, 2, 3, HISTORY_BUNKER_UP);
   EXPECT_EQ(doc->redoCount(), kHistoryDepth);
@@ -201,12 +207,13 @@ TEST_F(UndoTest, UndoAndRedoRoundTripPlainAndAnimatedCells) {
   EXPECT_EQ(At(a).Values(), (CellValues{17, -1, -1}));
   EXPECT_EQ(At(b).Values(), (CellValues{-1, 40, 6}));
   // Back where it started: one redo level each, no undo levels.
-  EXPECT_EQ(At(a).undoDepth(), 0);
-  EXPECT_EQ(At(a).redoDepth(), 1);
+  EXPECT_EQ(UndoDepth(a), 0);
+  EXPECT_EQ(RedoDepth(a), 1);
+  EXPECT_EQ(doc->cellHistories.size(), 2u);
   EXPECT_EQ(RedoLastStep(editor), 1);
   EXPECT_EQ(RedoLastStep(editor), 0);
-  EXPECT_EQ(At(a).redoDepth(), 0);
-  EXPECT_EQ(At(a).undoDepth(), 1);
+  EXPECT_EQ(RedoDepth(a), 0);
+  EXPECT_EQ(UndoDepth(a), 1);
 }
 
 TEST_F(UndoTest, NothingToDoWithoutActiveDocumentOrSteps) {
@@ -253,15 +260,15 @@ TEST_F(UndoTest, BunkerUpStepRestoresItsEightCellsAndLeavesTheInnerOnes) {
   int restored = 0;
   for (int r = 0; r < 3; ++r) {
     for (int c = 0; c < 4; ++c) {
-      const Cell& cell = At(Index(col + c, row + r));
-      if (inner.count(Index(col + c, row + r))) {
-        EXPECT_EQ(cell.tile, 2);
-        EXPECT_EQ(cell.undoDepth(), 2);
-        EXPECT_EQ(cell.redoDepth(), 0);
+      const int i = Index(col + c, row + r);
+      if (inner.count(i)) {
+        EXPECT_EQ(At(i).tile, 2);
+        EXPECT_EQ(UndoDepth(i), 2);
+        EXPECT_EQ(RedoDepth(i), 0);
       } else {
-        EXPECT_EQ(cell.tile, 1);
-        EXPECT_EQ(cell.undoDepth(), 1);
-        EXPECT_EQ(cell.redoDepth(), 1);
+        EXPECT_EQ(At(i).tile, 1);
+        EXPECT_EQ(UndoDepth(i), 1);
+        EXPECT_EQ(RedoDepth(i), 1);
         ++restored;
       }
     }
@@ -317,7 +324,7 @@ TEST_F(UndoTest, StepPastTheMapEdgeRestoresOnlyCellsInsideTheMap) {
   EXPECT_EQ(RedoLastStep(editor), 1);
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 10)).tile, 3);
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 255)).tile, BLANK_TILE);
-  for (int c = 0; c < 3; ++c) EXPECT_EQ(At(Index(c, 11)).undoDepth(), 1);
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(UndoDepth(Index(c, 11)), 1);
 }
 
 TEST_F(UndoTest, CellsWithEmptyStacksKeepTheirValues) {
@@ -328,7 +335,7 @@ TEST_F(UndoTest, CellsWithEmptyStacksKeepTheirValues) {
   EXPECT_EQ(UndoLastStep(editor), 1);
   EXPECT_EQ(At(start).tile, BLANK_TILE);
   EXPECT_EQ(At(start + 1).Values(), (CellValues{-1, 9, 2}));
-  EXPECT_FALSE(At(start + 1).history);        // nothing went onto its redo stack
+  EXPECT_FALSE(History(start + 1));        // nothing went onto its redo stack
   EXPECT_EQ(RedoLastStep(editor), 1);
   EXPECT_EQ(At(start).tile, 5);
   EXPECT_EQ(At(start + 1).Values(), (CellValues{-1, 9, 2}));
