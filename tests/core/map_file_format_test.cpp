@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "map/map_file_format.h"
 #include "map_file_test_support.h"
 
@@ -81,6 +83,33 @@ TEST(CellBlock, BlockDecodeAgreesWithTheWordDecodeForEveryWord) {
     ASSERT_EQ(doc.cells[i].Values(), expected.Values()) << i;
   }
   EXPECT_TRUE(doc.cellHistories.empty());
+}
+
+TEST(CellBlock, MixedWordsOfAnyCountDecodeLikeTheWordDecode) {
+  // Plain and animated words mixed within every group of neighbours, edge
+  // values included, decoded in counts that do and do not fill whole groups
+  // of cells; the cells after the count keep their old values.
+  std::mt19937 rng(7);
+  std::vector<uint8_t> block(kCellBlockBytes);
+  const uint16_t edges[] = {0x0000, 0x7FFF, 0x8000, 0xFFFF, 0x80FF, 0xFF00, 0x7F80, 0x0118};
+  for (size_t i = 0; i < static_cast<size_t>(kCellCount); ++i) {
+    const uint16_t word = i < 64 ? edges[(i * 3) % 8] : static_cast<uint16_t>(rng());
+    block[2 * i] = static_cast<uint8_t>(word & 0xFF);
+    block[2 * i + 1] = static_cast<uint8_t>(word >> 8);
+  }
+  const CellValues dirty{12345, 678, 90};
+  MapDocument doc;
+  for (size_t count : {1u, 7u, 8u, 9u, 15u, 16u, 17u, 63u, 1001u, 65535u, 65536u}) {
+    SCOPED_TRACE(count);
+    for (Cell& cell : doc.cells) cell.SetValues(dirty);
+    ASSERT_EQ(DecodeCells(std::span<const uint8_t>(block).first(2 * count), doc.cells), count);
+    for (size_t i = 0; i < count; ++i) {
+      Cell expected;
+      DecodeCellWord(static_cast<uint16_t>(block[2 * i] | (block[2 * i + 1] << 8)), expected);
+      ASSERT_EQ(doc.cells[i].Values(), expected.Values()) << i;
+    }
+    for (size_t i = count; i < doc.cells.size(); ++i) ASSERT_EQ(doc.cells[i].Values(), dirty) << i;
+  }
 }
 
 TEST(CellBlock, ShortBlockDecodesWholeWordsOnlyAndLeavesTheRest) {
