@@ -18,9 +18,8 @@ constexpr int32_t kFlagAnims[] = {
     1, 140,  // Neutral
 };
 
-// Each team's poles holding Red/Green, Blue, Yellow, Neutral and, last, its
-// own colour (the own-colour pole is the team's flag itself). A 0 count ends
-// the table.
+// Each team's five poles, one per flag colour; the last holds the team's own
+// colour and is the team's flag itself. A 0 count ends the table.
 constexpr int32_t kPoleAnims[] = {
     5, 25, 26, 27, 128, 28,  // Green
     5, 32, 34, 35, 129, 37,  // Red
@@ -110,7 +109,8 @@ bool IsPopupTile(int32_t tile) {
 }
 
 void CountMapObjects(MapDocument& doc, std::vector<ObjectRecord>* objects) {
-  // One slot more than a u8 count can index, as the game's own scratch area.
+  // A u8 count indexes at most 255; the counts wrap, so a later pole may
+  // overwrite an earlier one's slot, as the file's fields would.
   std::array<std::array<uint8_t, 257>, 4> scratch{};
   doc.flagCount = {};
   doc.poleCount = {};
