@@ -229,6 +229,7 @@ TEST_F(FrameCommands, OpenShowsTheDialogAndLoadsTheMap) {
   SendMessageA(Frame(), WM_COMMAND, CMD_OPEN, 0);
   ASSERT_EQ(dialogs.Seen().size(), 1u);
   EXPECT_EQ(dialogs.Seen()[0].title, "Open a map...");
+  EXPECT_EQ(dialogs.Seen()[0].owner, Frame());
   HWND map = win::ToHwnd(TheEditor().activeMapWindow);
   ASSERT_NE(map, nullptr);
   EXPECT_EQ(WindowText(map), "Fort (fort.map)");
@@ -256,6 +257,7 @@ TEST_F(FrameCommands, SaveWithoutZlibTellsTheUser) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "Save...");
   EXPECT_EQ(boxes[0].text, "Unable to find zlib.dll\nSave not possible");
+  EXPECT_EQ(boxes[0].owner, nullptr);
   EXPECT_FALSE(FileExists(MapPath("nozlib.map")));
 }
 

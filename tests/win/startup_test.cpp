@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/string_table.h"
+#include "app/update_list.h"
 #include "app/win/frame_window.h"
 #include "app/win/startup.h"
 #include "app/win/tool_windows.h"
@@ -196,6 +197,59 @@ TEST_F(Startup, TileSheetIsLookedForInTheStartDirectoryAndDataInTheProgramDirect
   RemoveDirectoryA(elsewhere.c_str());
 }
 
+TEST_F(Startup, RunsTheUpdateListBeforeTheFrameExists) {
+  ASSERT_TRUE(WriteBytes(gameDir + "\\fresh.bin", {1, 2, 3}));
+  ASSERT_TRUE(WriteBytes(gameDir + "\\plovnik.upd", FormatUpdateList({{"fresh.bin", "installed.bin"}})));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(ReadBytes(gameDir + "\\installed.bin"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_FALSE(FileExists(gameDir + "\\fresh.bin"));
+  EXPECT_TRUE(dialogs.Seen().empty());
+}
+
+TEST_F(Startup, InfoPanelTeamsUseAnimAndOffset) {
+  ASSERT_TRUE(Start());
+  HWND panel = App().infoPanel;
+  ToolState& tools = TheEditor().tools;
+  SendMessageA(panel, WM_COMMAND, MAKEWPARAM(109, BN_CLICKED), 0);  // Blue
+  EXPECT_EQ(tools.currentTeam, TEAM_BLUE);
+  EXPECT_EQ(IsDlgButtonChecked(panel, 109), BST_CHECKED);
+  EXPECT_EQ(IsDlgButtonChecked(panel, 107), BST_UNCHECKED);
+
+  SendMessageA(panel, WM_COMMAND, MAKEWPARAM(104, BN_CLICKED), 0);
+  EXPECT_EQ(tools.animationMode, 1);
+  EXPECT_EQ(IsDlgButtonChecked(panel, 104), BST_CHECKED);
+  SendMessageA(panel, WM_COMMAND, MAKEWPARAM(104, BN_CLICKED), 0);
+  EXPECT_EQ(tools.animationMode, 0);
+  EXPECT_EQ(IsDlgButtonChecked(panel, 104), BST_UNCHECKED);
+
+  // Typing 200 into the animation offset turns it into 127.
+  SetDlgItemTextA(panel, 102, "200");
+  char text[16] = {};
+  GetDlgItemTextA(panel, 102, text, sizeof text);
+  EXPECT_STREQ(text, "127");
+  SetDlgItemTextA(panel, 102, "");
+  GetDlgItemTextA(panel, 102, text, sizeof text);
+  EXPECT_STREQ(text, "");
+
+  // Neutral while the Flag Pole Dropper is current switches to the Flag Dropper.
+  tools.currentTool = TOOL_FLAG_POLE - TOOL_EDIT;
+  tools.currentToolCommand = TOOL_FLAG_POLE;
+  SendMessageA(panel, WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
+  ASSERT_EQ(dialogs.Seen().size(), 1u);
+  EXPECT_EQ(dialogs.Seen()[0].title, "Quick Info");
+  EXPECT_EQ(dialogs.Seen()[0].text,
+            "You are unable to place Neutral Flag poles.\nAutomatically switching to Flag Tool");
+  EXPECT_EQ(tools.currentTool, TOOL_FLAG - TOOL_EDIT);
+  EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
+  EXPECT_EQ(tools.currentTeam, TEAM_NEUTRAL);
+  EXPECT_EQ(IsDlgButtonChecked(panel, 111), BST_CHECKED);
+
+  // Moving over the tile palette shows the tile number under the pointer.
+  SendMessageA(App().tilePalette, WM_MOUSEMOVE, 0, MAKELPARAM(3 * 16 + 2, 16 + 5));
+  GetDlgItemTextA(panel, 103, text, sizeof text);
+  EXPECT_STREQ(text, "43");
+}
+
 TEST(CommandLine, DirectoryAndMapNames) {
   EXPECT_EQ(win::CommandLineDirectory("\"C:\\Games\\ZOR\\quarl.exe\""), "C:\\Games\\ZOR");
   EXPECT_EQ(win::CommandLineDirectory("C:\\Games\\quarl.exe a.map"), "C:\\Games");
@@ -210,19 +264,6 @@ TEST(CommandLine, DirectoryAndMapNames) {
   EXPECT_EQ(win::MapArgumentsInOpenOrder("a.map "), (Names{"", "a.map"}));
   EXPECT_EQ(win::MapArgumentsInOpenOrder("C:\\my maps\\x.map"), (Names{"maps\\x.map", "C:\\my"}));
   EXPECT_EQ(win::MapArgumentsInOpenOrder("\"C:\\x.map\""), Names{"\"C:\\x.map\""});
-}
-
-TEST(Animations, RecordsAreNumberedInFileOrderAndEndAtAZeroSlot) {
-  std::vector<uint8_t> bytes = MakeTestAnimations();
-  bytes.resize(bytes.size() + 30, 7);  // a trailing partial record
-  AnimationList list;
-  win::ReadAnimationRecords(bytes, list);
-  ASSERT_EQ(list.Size(), 3u);
-  EXPECT_EQ(list.FindAnimation(0)->frames, (std::vector<int32_t>{10, 11}));
-  EXPECT_EQ(list.FindAnimation(1)->frames, (std::vector<int32_t>{10, 11}));
-  EXPECT_EQ(list.FindAnimation(1)->frameCount, 2);
-  EXPECT_EQ(list.FindAnimation(2)->frames, (std::vector<int32_t>{5}));
-  EXPECT_EQ(list.FindAnimation(2)->id, 2u);
 }
 
 }  // namespace

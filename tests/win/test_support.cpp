@@ -52,6 +52,7 @@ void DialogScript::OnActivate(HWND dialog) {
 
   SeenDialog seen;
   seen.title = WindowText(dialog);
+  seen.owner = GetWindow(dialog, GW_OWNER);
   HWND fileName = GetDlgItem(dialog, kFileNameControl);
   if (fileName) {
     seen.fileDialog = true;

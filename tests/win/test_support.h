@@ -34,6 +34,7 @@ struct SeenDialog {
   bool fileDialog = false;
   int answer = 0;            // IDOK, IDYES, IDNO or IDCANCEL as posted
   bool scripted = false;     // false: no scripted answer was left for it
+  HWND owner = nullptr;      // the window that owns the box or dialog
 };
 
 class DialogScript {

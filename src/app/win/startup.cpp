@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/string_table.h"
+#include "app/update_list.h"
 #include "app/win/app_globals.h"
 #include "app/win/frame_window.h"
 #include "app/win/win_user_interface.h"
@@ -141,6 +142,7 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
 
   EnterProgramDirectory(app, commandLine);
   LoadMirrorRotateData(app.editor);
+  RunUpdateList(app.editor);  // plovnik.upd, when there is one
   InitTileTables();
   app.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_FRAME));
   app.sheetContext = CreateCompatibleDC(nullptr);

@@ -8,6 +8,7 @@
 #include "app/win/app_globals.h"
 #include "app/win/gdi.h"
 #include "resource_ids.h"
+#include "tools/animations_file.h"
 
 namespace quarl::win {
 namespace {
@@ -357,15 +358,6 @@ LRESULT CALLBACK InfoPanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-bool ReadWholeFile(const char* name, std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(name, "rb");
-  if (!f) return false;
-  uint8_t chunk[4096];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-  std::fclose(f);
-  return true;
-}
-
 }  // namespace
 
 int CreateTilePalette(HWND frame) {
@@ -389,32 +381,10 @@ int CreateTilePalette(HWND frame) {
   return 1;
 }
 
-void ReadAnimationRecords(std::span<const uint8_t> bytes, AnimationList& animations) {
-  for (size_t at = 0; at + kAnimationRecordSize <= bytes.size(); at += kAnimationRecordSize) {
-    Animation animation;
-    int count = std::min<int>(bytes[at], kMaxAnimationFrames);
-    for (int f = 0; f < count; ++f) {
-      int slot = bytes[at + 2 + f * 2] | (bytes[at + 3 + f * 2] << 8);
-      int tile = slot & 0x7FFF;
-      if (tile == 0) break;
-      animation.frames.push_back(tile);
-    }
-    animation.frameCount = static_cast<uint8_t>(animation.frames.size());
-    animations.Append(std::move(animation));
-  }
-}
-
 int LoadAnimations(HWND frame) {
   AppGlobals& app = App();
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile("anims.dat", bytes)) {
-    char text[256] = {};
-    LoadStringA(app.instance, IDS_NO_ANIMS_DAT, text, sizeof text);
-    MessageBoxA(nullptr, text, "Error - Fatal", MB_OK);
-    return -1;
-  }
-  app.editor.animations.Clear();
-  ReadAnimationRecords(bytes, app.editor.animations);
+  // The core reads anims.dat and tells the user when it is missing.
+  if (quarl::LoadAnimations(app.editor) == -1) return -1;
 
   WNDCLASSA wc = {};
   wc.style = CS_DBLCLKS | CS_OWNDC;
