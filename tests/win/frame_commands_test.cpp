@@ -189,6 +189,7 @@ TEST_F(FrameCommands, SaveAsAddsTheExtensionAndTitlesTheWindow) {
   EXPECT_FALSE(FileExists(MapPath("arena")));
   EXPECT_EQ(doc->modified, 0);
   EXPECT_EQ(WindowText(map), "Arena (arena.map)");
+  EXPECT_EQ(GetModuleHandleA((gameDir + "\\zlib.dll").c_str()), nullptr);  // bound for the save only
 
   // A name already ending in ".MAP" is kept as it is.
   dialogs.AnswerFile(MapPath("BIG.MAP"));
@@ -259,6 +260,20 @@ TEST_F(FrameCommands, SaveWithoutZlibTellsTheUser) {
   EXPECT_EQ(boxes[0].text, "Unable to find zlib.dll\nSave not possible");
   EXPECT_EQ(boxes[0].owner, nullptr);
   EXPECT_FALSE(FileExists(MapPath("nozlib.map")));
+}
+
+TEST_F(FrameCommands, SaveWithAZlibLackingCompress2IsRefused) {
+  HWND map = NewMap();
+  Doc(map)->path = MapPath("badzlib.map");
+  ASSERT_TRUE(CopyFileA(ToWindowsPath(QUARL_NOT_ZLIB).c_str(), (gameDir + "\\zlib.dll").c_str(), FALSE));
+  SendMessageA(Frame(), WM_COMMAND, CMD_SAVE, 0);
+  auto boxes = dialogs.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Save...");
+  EXPECT_EQ(boxes[0].text, "Invalid zlib.dll\nSave not possible");
+  EXPECT_FALSE(FileExists(MapPath("badzlib.map")));
+  // The library is released after the attempt.
+  EXPECT_EQ(GetModuleHandleA((gameDir + "\\zlib.dll").c_str()), nullptr);
 }
 
 // ---- exit sequence ----------------------------------------------------------------
