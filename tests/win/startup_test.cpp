@@ -158,6 +158,18 @@ TEST_F(Startup, MissingTileSheetIsFatal) {
   EXPECT_EQ(FindWindowA("zormaped", nullptr), nullptr);
 }
 
+TEST_F(Startup, UnreadableTileSheetIsFatalToo) {
+  std::vector<uint8_t> sheet = MakeTestTileSheet();
+  sheet.resize(100);  // cut inside the colour table
+  ASSERT_TRUE(WriteBytes(gameDir + "\\tiles.bmp", sheet));
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(dialogs.Seen().size(), 1u);
+  EXPECT_EQ(dialogs.Seen()[0].title, "Error - Fatal");
+  EXPECT_EQ(dialogs.Seen()[0].text.rfind("tiles.bmp is not a bitmap Quarl can read:\n", 0), 0u)
+      << dialogs.Seen()[0].text;
+  EXPECT_EQ(FindWindowA("zormaped", nullptr), nullptr);
+}
+
 TEST_F(Startup, MissingAnimationsStopAfterStartUp) {
   ASSERT_TRUE(DeleteFileA((gameDir + "\\anims.dat").c_str()));
   ASSERT_TRUE(Start());

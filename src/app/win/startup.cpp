@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/string_table.h"
+#include "app/tile_sheet.h"
 #include "app/update_list.h"
 #include "app/win/app_globals.h"
 #include "app/win/frame_window.h"
@@ -32,6 +33,16 @@ void CreateBrushesAndFont(AppGlobals& app) {
   app.panelFont = CreateFontA(13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "arial");
   app.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
   app.windowBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+}
+
+std::vector<uint8_t> ReadFileBytes(const char* name) {
+  std::vector<uint8_t> bytes;
+  if (FILE* f = std::fopen(name, "rb")) {
+    uint8_t chunk[65536];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(f);
+  }
+  return bytes;
 }
 
 bool TileSheetIsReadable() {
@@ -137,8 +148,22 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
     UnregisterClasses(instance);
     return false;
   }
-  app.tileSheet = static_cast<HBITMAP>(
-      LoadImageA(nullptr, "tiles.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
+  // A damaged sheet never reaches the system's loader; every window draws
+  // from the sheet, so without it there is nothing to edit with.
+  std::string problem = TileSheetProblem(ReadFileBytes("tiles.bmp"));
+  if (problem.empty())
+    app.tileSheet = static_cast<HBITMAP>(LoadImageA(nullptr, "tiles.bmp", IMAGE_BITMAP, 0, 0,
+                                                    LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
+  if (!app.tileSheet) {
+    std::string text = "tiles.bmp is not a bitmap Quarl can read";
+    if (!problem.empty()) text += ":\n" + problem;
+    MessageBoxA(nullptr, text.c_str(), "Error - Fatal", MB_OK);
+    DestroyMenu(app.frameMenu);
+    app.frameMenu = nullptr;
+    ReleaseResources(app);
+    UnregisterClasses(instance);
+    return false;
+  }
 
   EnterProgramDirectory(app, commandLine);
   LoadMirrorRotateData(app.editor);
