@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
+#include <commctrl.h>
+
 #include "app/string_table.h"
 #include "app/update_list.h"
 #include "app/win/frame_window.h"
@@ -138,6 +142,44 @@ TEST_F(Startup, TilePaletteShowsTheSheetAndToolboxItsPicture) {
   toolbox = ReadClientPixels(App().toolbox);
   EXPECT_EQ(toolbox.At(42, 3), RGB(0, 0, 0));
   EXPECT_NE(toolbox.At(10, 3), RGB(0, 0, 0));
+}
+
+TEST_F(Startup, ToolboxButtonsHaveTheirTooltips) {
+  ASSERT_TRUE(Start());
+  HWND tips = nullptr;
+  for (HWND w = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); w;
+       w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr))
+    if (SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0) > 0) tips = w;  // popups are owned by the frame
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 17);
+  auto tool = [&](int id, RECT* rect) {
+    char text[80] = {};
+    TOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = App().toolbox;
+    info.uId = static_cast<UINT_PTR>(id);
+    info.lpszText = text;
+    SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+    if (rect) *rect = info.rect;
+    return std::string(text);
+  };
+  RECT rect;
+  EXPECT_EQ(tool(500, nullptr), "Edit");
+  EXPECT_EQ(tool(508, nullptr), "Flag Pole Dropper");
+  EXPECT_EQ(tool(516, &rect), "Conveyor");
+  EXPECT_EQ(rect.left, 0);  // button 16: row 4, column 0 of the vertical layout
+  EXPECT_EQ(rect.top, 128);
+
+  // The horizontal layout puts the buttons in one row.
+  TheEditor().options.toolbox = 0;
+  RECT client;
+  GetClientRect(Frame(), &client);
+  SendMessageA(Frame(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 17);
+  tool(516, &rect);
+  EXPECT_EQ(rect.left, 16 * 32);
+  EXPECT_EQ(rect.top, 0);
 }
 
 TEST_F(Startup, AnimationPaletteDrawsEachAnimationsFrames) {

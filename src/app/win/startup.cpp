@@ -1,5 +1,7 @@
 #include "app/win/startup.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 #include "app/string_table.h"
@@ -129,6 +131,8 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
   app.editor.ui = &g_userInterface;
   app.editor.zlib = &g_zlib;
 
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);  // tooltips, status bars, trackbars
   CreateBrushesAndFont(app);
   app.appIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUARL), IMAGE_ICON, 16, 16, 0));
   if (!RegisterFrameClass()) {

@@ -1,5 +1,7 @@
 #include "app/win/tool_windows.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -207,6 +209,47 @@ void OnToolboxPaint(HWND hwnd) {
   DrawEdge(dc, &edge, EDGE_ETCHED, BF_TOP | BF_BOTTOM);
 }
 
+// ---- toolbox tooltips ----------------------------------------------------------
+
+constexpr const char* kToolTips[kToolCount] = {
+    "Edit",         "Select",      "Copy",        "Cut",       "Paste",        "Bunker",
+    "Bridge",       "Flag Dropper", "Flag Pole Dropper", "Switch Dropper", "Wall Tool", "Spawn Dropper",
+    "Tile Picker",  "Holding Pen Dropper", "Rotate", "Mirror", "Conveyor"};
+
+HWND g_toolTips = nullptr;
+
+RECT ToolButtonRect(int tool) {
+  if (VerticalLayout()) return {(tool % 4) * 32, (tool / 4) * 32, (tool % 4) * 32 + 32, (tool / 4) * 32 + 32};
+  return {tool * 32, 0, tool * 32 + 32, 32};
+}
+
+// Replaces the tooltip tools with the buttons of the current layout.
+void ResetToolTips(HWND toolbox) {
+  if (!g_toolTips) return;
+  TOOLINFOA info = {};
+  info.cbSize = sizeof info;
+  info.hwnd = toolbox;
+  int count = static_cast<int>(SendMessageA(g_toolTips, TTM_GETTOOLCOUNT, 0, 0));
+  for (int id = TOOL_EDIT + count; id >= TOOL_EDIT; --id) {
+    info.uId = static_cast<UINT_PTR>(id);
+    SendMessageA(g_toolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  for (int tool = 0; tool < kToolCount; ++tool) {
+    info.uFlags = TTF_CENTERTIP | TTF_SUBCLASS;
+    info.uId = static_cast<UINT_PTR>(TOOL_EDIT + tool);
+    info.rect = ToolButtonRect(tool);
+    info.hinst = App().instance;
+    info.lpszText = const_cast<char*>(kToolTips[tool]);
+    SendMessageA(g_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void CreateToolTips(HWND toolbox) {
+  g_toolTips = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbox, nullptr, App().instance, nullptr);
+  ResetToolTips(toolbox);
+}
+
 // Tools that become current by a click; the others act at once or through
 // their popups, which come with the toolbox's full behaviour.
 bool IsClickTool(int tool) { return tool == 0 || tool == 1 || tool == 7 || tool == 9 || tool == 12; }
@@ -232,6 +275,12 @@ void OnToolboxCommand(int command) {
 
 LRESULT CALLBACK ToolboxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CREATE: CreateToolTips(hwnd); return 0;
+    case WM_SIZE: ResetToolTips(hwnd); return 0;
+    case WM_DESTROY:
+      if (g_toolTips) DestroyWindow(g_toolTips);
+      g_toolTips = nullptr;
+      return 0;
     case WM_PAINT: OnToolboxPaint(hwnd); return 0;
     case WM_LBUTTONUP: OnToolboxClick(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
     case WM_COMMAND: if (HIWORD(wParam) == 0) OnToolboxCommand(LOWORD(wParam)); return 0;
