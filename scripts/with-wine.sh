@@ -22,6 +22,7 @@ cleanup() {
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 if [ -n "${QUARL_DISPLAY:-}" ]; then
   export DISPLAY="$QUARL_DISPLAY"
