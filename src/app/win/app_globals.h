@@ -32,6 +32,9 @@ struct AppGlobals {
 };
 
 AppGlobals& App();
+// Starts over with fresh globals (shutdown does this, so the program can
+// be started again in the same process, as the tests do).
+void ResetApp();
 
 inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
 inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
