@@ -34,7 +34,7 @@ run: build
 	build/bin/quarl-map --help
 
 bench: build-native
-	@echo "no benchmarks yet"
+	build/bin/quarl-bench
 
 fuzz: build-fuzz
 	scripts/run-fuzzers.sh 300

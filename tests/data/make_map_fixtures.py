@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""Writes the .map fixtures in tests/data/maps/ with Python's own zlib.
+
+The files are built from the layout alone (struct + zlib), independently of
+the C++ code, and committed. Run from anywhere:
+
+    python3 tests/data/make_map_fixtures.py            # (re)write the fixtures
+    python3 tests/data/make_map_fixtures.py --check F SEED
+        # F is a map written by the editor; inflates its cells with Python's
+        # zlib and compares them word by word to pattern SEED. Exit 0 = same.
+
+Cell pattern: word i of pattern SEED is pattern_word(i, SEED) below; the C++
+tests compute the same function to check every cell.
+"""
+import os
+import struct
+import sys
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = os.path.join(HERE, "maps")
+CELLS = 65536
+
+
+def pattern_word(i, seed):
+    h = (i * 2654435761 + seed * 40503) & 0xFFFFFFFF
+    h ^= h >> 15
+    kind = h % 32
+    if kind < 26:
+        return 280  # blank floor, as most of a real map
+    if kind < 30:
+        return (h >> 5) % 1200
+    anim = (h >> 8) & 0xFF
+    data = (h >> 16) & 0x7F
+    return 0x8000 | (data << 8) | anim
+
+
+def cell_block(seed):
+    return struct.pack("<%dH" % CELLS, *(pattern_word(i, seed) for i in range(CELLS)))
+
+
+def header(version=3, team_count=2, flags=(1, 0, 0, 0), poles=None, name=b"Fixture",
+           description=b"made by make_map_fixtures.py", neutral=0, extra=b"",
+           header_length=None, game_type=1, popup=7, switch=0):
+    """magic .. neutralFlagCount. extra goes between the description and
+    the neutral flag byte (a padded header)."""
+    if poles is None:
+        poles = [[0]] + [[] for _ in range(team_count - 1)]
+    body = struct.pack("<BHHBBBBBBBBBBHBB", version, 256, 256, 40, 15, team_count, game_type,
+                       1, 3, 4, 1, 0, 1, popup, 9, switch)
+    body += bytes(flags[:team_count])
+    body += bytes(len(p) for p in poles[:team_count])
+    for p in poles[:team_count]:
+        body += bytes(p)
+    body += struct.pack("<H", len(name)) + name
+    body += struct.pack("<H", len(description)) + description
+    body += extra + bytes([neutral])
+    # headerLength counts the bytes after magic: itself, the fields, the neutral byte.
+    length = 2 + len(body) if header_length is None else header_length
+    return struct.pack("<HH", 0x4278, length) + body
+
+
+def write(name, data):
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(data)
+
+
+def make_all():
+    os.makedirs(OUT, exist_ok=True)
+    write("level1.map", header() + zlib.compress(cell_block(1), 1))
+    write("level6.map", header(flags=(2, 1, 0, 0), poles=[[0, 1], [1, 0]], neutral=2)
+          + zlib.compress(cell_block(2), 6))
+    write("raw_v1.map", header(version=1) + cell_block(3))
+    write("v0.map", header(version=0) + zlib.compress(cell_block(4), 6))
+    write("v2.map", header(version=2) + zlib.compress(cell_block(5), 6))
+    # Seven extra header bytes that the loader must skip.
+    write("padded.map", header(extra=b"PADDING", neutral=5) + zlib.compress(cell_block(6), 6))
+    # Version 4 with raw cells: read raw once the user says Yes.
+    write("v4.map", header(version=4) + cell_block(7))
+    write("teams3.map", header(team_count=3, flags=(1, 2, 0), poles=[[0, 4], [1], [2, 0, 1]],
+                               neutral=1) + zlib.compress(cell_block(8), 9))
+    write("teams4.map", header(team_count=4, flags=(1, 1, 1, 1),
+                               poles=[[0], [1, 4], [2], [3, 0, 1, 2]])
+          + zlib.compress(cell_block(9), 6))
+    write("empty_name.map", header(name=b"", description=b"") + zlib.compress(cell_block(10), 6))
+    write("teams5.map", header(team_count=4)[:11] + bytes([5]) + b"\0" * 40
+          + zlib.compress(cell_block(11), 6))
+
+    full = header() + zlib.compress(cell_block(12), 6)
+    # Cut right after teamCount (offset 11): gameType onwards keep new-map values.
+    write("truncated_header.map", full[:12])
+    # Cut in the middle of the name.
+    write("truncated_name.map", full[:35])
+    # headerLength far beyond the end of the file.
+    write("header_beyond_file.map", header(header_length=60000) + zlib.compress(cell_block(12), 6))
+
+    raw = header(version=1) + cell_block(13)
+    # 1000 whole cell words and one odd byte.
+    write("truncated_raw_cells.map", raw[:len(header(version=1)) + 2001])
+
+    stream = zlib.compress(cell_block(14), 6)
+    write("truncated_zlib.map", header() + stream[:len(stream) // 2])
+    broken = bytearray(stream)
+    for k in range(len(broken) // 2, len(broken) // 2 + 64):
+        broken[k] ^= 0x5A
+    write("broken_zlib.map", header() + bytes(broken))
+    # A complete stream that inflates to only 3000 bytes (1500 cells).
+    write("short_zlib.map", header() + zlib.compress(cell_block(15)[:3000], 6))
+    # A document's header as the saver must write it (see the C++ test).
+    write("saved_header_expected.bin",
+          header(version=3, team_count=3, flags=(1, 2, 0), poles=[[0, 4], [1], [2, 0, 1]],
+                 name=b"Arena", description=b"Three teams", neutral=3, game_type=1))
+
+
+def check(path, seed):
+    data = open(path, "rb").read()
+    magic, length, version = struct.unpack_from("<HHB", data, 0)
+    if magic != 0x4278 or version != 3:
+        print("bad magic or version: %#x %d" % (magic, version))
+        return 1
+    cells = zlib.decompress(data[length + 2:])
+    expected = cell_block(seed)
+    if len(cells) != len(expected):
+        print("inflated %d bytes, expected %d" % (len(cells), len(expected)))
+        return 1
+    for i in range(CELLS):
+        got = cells[2 * i] | cells[2 * i + 1] << 8
+        want = expected[2 * i] | expected[2 * i + 1] << 8
+        if got != want:
+            print("cell %d: %#06x, expected %#06x" % (i, got, want))
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 4 and sys.argv[1] == "--check":
+        sys.exit(check(sys.argv[2], int(sys.argv[3])))
+    make_all()
