@@ -36,15 +36,11 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QUARL_ART_DIR} -I${CMAKE_SOURCE_DIR}/s
 # --- objects as the program.
 file(GLOB QUARL_WIN_SOURCES CONFIGURE_DEPENDS src/*/win/*.cpp)
 list(FILTER QUARL_WIN_SOURCES EXCLUDE REGEX ".*/win_main\\.cpp$")
-# Until the map window and the map file reader/writer are part of the tree,
-# small interim versions stand in for them (src/app/win/interim/).
+# Until the map window is part of the tree, a plain interim one stands in
+# for it (src/app/win/interim/).
 if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/editor/win/map_window.cpp)
   list(APPEND QUARL_WIN_SOURCES src/app/win/interim/interim_map_window.cpp)
   set(QUARL_INTERIM_MAP_WINDOW ON)
-endif()
-if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/map/map_files.cpp)
-  list(APPEND QUARL_WIN_SOURCES src/app/win/interim/interim_map_files.cpp)
-  set(QUARL_INTERIM_MAP_FILES ON)
 endif()
 add_library(quarl_win STATIC ${QUARL_WIN_SOURCES})
 target_include_directories(quarl_win PUBLIC src src/resources)

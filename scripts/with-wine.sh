@@ -41,5 +41,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix in $WINEPREFIX"
   wineboot -i >"$root/build/wineboot.log" 2>&1
 fi
+# Start the prefix's background services now, with their output going to a
+# file: a service started by the first test would keep that test's output
+# pipe open and make CTest wait for it.
+wine cmd.exe /c exit >"$root/build/wine-services.log" 2>&1 < /dev/null || true
 
 "$@"

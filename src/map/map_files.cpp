@@ -41,6 +41,7 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
   if (size > kMaxMapFileBytes) return ReadResult::TooLarge;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ReadResult::CannotOpen;
+  std::setvbuf(file, nullptr, _IONBF, 0);  // one read straight into out
   out.resize(static_cast<size_t>(size));
   size_t got = std::fread(out.data(), 1, out.size(), file);
   out.resize(got);  // a file that shrank meanwhile is taken as it is now
@@ -49,13 +50,20 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
   return failed ? ReadResult::CannotOpen : ReadResult::Ok;
 }
 
-// The damaged-cells notice: the map stays open with the cells that could be
-// read, and the user knows that the rest are blank.
+// The damaged-cells notices: the map stays open with the cells that could be
+// read, and the user knows that the rest are blank, or that a full set of
+// cells came out of a stream zlib did not accept (a bad checksum, or more
+// data than a map holds).
 void TellIncompleteCells(Editor& editor, size_t cellsRead) {
-  Tell(editor,
-       "The map's cell data is incomplete or damaged.\nOnly " + std::to_string(cellsRead) + " of " +
-           std::to_string(kCellCount) + " cells could be read; the others are left blank.",
-       "Error - Non-fatal");
+  if (cellsRead < static_cast<size_t>(kCellCount)) {
+    Tell(editor,
+         "The map's cell data is incomplete or damaged.\nOnly " + std::to_string(cellsRead) + " of " +
+             std::to_string(kCellCount) + " cells could be read; the others are left blank.",
+         "Error - Non-fatal");
+  } else {
+    Tell(editor, "The map's cell data is damaged.\nAll its cells were read, but some may be wrong.",
+         "Error - Non-fatal");
+  }
 }
 
 // Unless the path ends in ".map" in any letter case: exactly four characters

@@ -150,6 +150,18 @@ TEST(SaveMapFile, AsksForANameAndAppliesTheExtensionRule) {
   EXPECT_EQ(WithMapExtension("C:\\maps\\arena.Map"), "C:\\maps\\arena.Map");
 }
 
+TEST(SaveMapFile, ChosenNameIsCutToTheDialogBuffer) {
+  TempDir dir;
+  QuietEditor t;
+  MapDocument& doc = PatternMap(t, 29);
+  std::string chosen = dir.File(std::string(400, 'n'));
+  ASSERT_LT(chosen.size() - 400, 200u);  // the cut falls inside the file name
+  t.ui.saveFileNames = {chosen};
+  EXPECT_EQ(SaveMapFile(t.editor, doc, 1), 1);
+  EXPECT_EQ(doc.path, chosen.substr(0, 260) + ".map");
+  EXPECT_TRUE(std::filesystem::exists(doc.path));
+}
+
 TEST(SaveMapFile, FourCharacterNameBecomesUntitledMap) {
   TempDir dir;
   QuietEditor t;

@@ -104,6 +104,12 @@ def make_all():
     for k in range(len(broken) // 2, len(broken) // 2 + 64):
         broken[k] ^= 0x5A
     write("broken_zlib.map", header() + bytes(broken))
+    # All the cells, but the stream's checksum is wrong.
+    bad = bytearray(stream)
+    bad[-1] ^= 0xFF
+    write("bad_checksum.map", header() + bytes(bad))
+    # A stream holding 100 bytes more than a map's cells.
+    write("long_zlib.map", header() + zlib.compress(cell_block(16) + bytes(100), 6))
     # A complete stream that inflates to only 3000 bytes (1500 cells).
     write("short_zlib.map", header() + zlib.compress(cell_block(15)[:3000], 6))
     # A document's header as the saver must write it (see the C++ test).

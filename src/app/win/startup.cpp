@@ -1,0 +1,215 @@
+#include "app/win/startup.h"
+
+#include <cstdio>
+
+#include "app/string_table.h"
+#include "app/win/app_globals.h"
+#include "app/win/frame_window.h"
+#include "app/win/win_user_interface.h"
+#include "app/win/win_zlib.h"
+#include "history/default_tables.h"
+#include "history/mrdata_file.h"
+#include "map/map_files.h"
+#include "map/tile_tables.h"
+#include "resource_ids.h"
+
+namespace quarl::win {
+namespace {
+
+WinUserInterface g_userInterface;
+WinZlibLibrary g_zlib;
+
+// Start-up messages go through a 256-byte buffer, as the string table's
+// texts fit in it.
+void ShowStartupString(int id, const char* title) {
+  char text[256] = {};
+  LoadStringA(App().instance, static_cast<UINT>(id), text, sizeof text);
+  MessageBoxA(nullptr, text, title, MB_OK);
+}
+
+void CreateBrushesAndFont(AppGlobals& app) {
+  app.panelFont = CreateFontA(13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "arial");
+  app.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  app.windowBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+}
+
+bool TileSheetIsReadable() {
+  FILE* f = std::fopen("tiles.bmp", "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+void EnterProgramDirectory(AppGlobals& app, const std::string& commandLine) {
+  std::string directory = CommandLineDirectory(commandLine.substr(0, 259));
+  if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());  // a failure leaves the start directory
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof current, current);
+  app.editor.programDirectory = current;
+}
+
+void LoadMirrorRotateData(Editor& editor) {
+  editor.tables = DefaultMirrorRotateTables();
+  MrdataStatus status = LoadMirrorRotateTables(editor.programDirectory, editor.tables);
+  if (status == MrdataStatus::CannotOpen) {
+    ShowStartupString(IDS_NO_MRDATA, "Error - Non-Fatal");
+  } else if (status != MrdataStatus::Loaded) {
+    // A damaged file is refused whole; the built-in tables stay in force.
+    MessageBoxA(nullptr, MrdataStatusText(status).c_str(), "Error - Non-Fatal", MB_OK);
+  }
+}
+
+void OpenCommandLineMaps(const std::string& arguments) {
+  for (const std::string& name : MapArgumentsInOpenOrder(arguments)) OpenMapFile(App().editor, name);
+}
+
+void ReleaseResources(AppGlobals& app) {
+  if (app.appIcon) DestroyIcon(app.appIcon);
+  if (app.sheetContext) DeleteDC(app.sheetContext);
+  if (app.sharedPalette) DeleteObject(app.sharedPalette);
+  if (app.panelFont) DeleteObject(app.panelFont);
+  if (app.faceBrush) DeleteObject(app.faceBrush);
+  if (app.windowBrush) DeleteObject(app.windowBrush);
+  if (app.tileSheet) DeleteObject(app.tileSheet);
+  if (app.accelerators) DestroyAcceleratorTable(app.accelerators);
+  app.appIcon = nullptr;
+  app.sheetContext = nullptr;
+  app.sharedPalette = nullptr;
+  app.panelFont = nullptr;
+  app.faceBrush = app.windowBrush = nullptr;
+  app.tileSheet = nullptr;
+  app.accelerators = nullptr;
+}
+
+// The info panel's class goes too, so that a later start in the same
+// process can register it again.
+void UnregisterClasses(HINSTANCE instance) {
+  for (const char* name : {"newmap", "zormaped", "anims", "zortiles", "overview", "zortoolbox", "Quarl_CUSTOM_MR", "zorinfo"})
+    UnregisterClassA(name, instance);
+}
+
+}  // namespace
+
+std::string CommandLineDirectory(const std::string& commandLine) {
+  size_t slash = commandLine.rfind('\\');
+  if (slash == std::string::npos) return "";
+  std::string directory = commandLine.substr(0, slash);
+  if (!directory.empty() && directory[0] == '"') directory.erase(0, 1);
+  return directory;
+}
+
+std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments) {
+  std::vector<std::string> names;
+  if (arguments.empty()) return names;
+  std::string rest = arguments;
+  for (size_t blank = rest.rfind(' '); blank != std::string::npos; blank = rest.rfind(' ')) {
+    names.push_back(rest.substr(blank + 1));
+    rest.resize(blank);
+  }
+  names.push_back(rest);
+  return names;
+}
+
+bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::string& arguments) {
+  ResetApp();  // empty open-map and animation lists, stop flag 0, tool command 500
+  AppGlobals& app = App();
+  app.instance = instance;
+  app.editor.ui = &g_userInterface;
+  app.editor.zlib = &g_zlib;
+
+  CreateBrushesAndFont(app);
+  app.appIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUARL), IMAGE_ICON, 16, 16, 0));
+  if (!RegisterFrameClass()) {
+    ShowStartupString(IDS_REGISTER_CLASS, "Error");
+    ReleaseResources(app);
+    return false;
+  }
+  app.frameMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_FRAME_MENU));
+
+  // tiles.bmp is looked for where the program was started from, before the
+  // directory change below.
+  if (!TileSheetIsReadable()) {
+    ShowStartupString(IDS_NO_TILES_BMP, "Error - Fatal");
+    DestroyMenu(app.frameMenu);
+    app.frameMenu = nullptr;
+    ReleaseResources(app);
+    UnregisterClasses(instance);
+    return false;
+  }
+  app.tileSheet = static_cast<HBITMAP>(
+      LoadImageA(nullptr, "tiles.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE | LR_CREATEDIBSECTION));
+
+  EnterProgramDirectory(app, commandLine);
+  LoadMirrorRotateData(app.editor);
+  InitTileTables();
+  app.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_FRAME));
+  app.sheetContext = CreateCompatibleDC(nullptr);
+  if (app.tileSheet) SelectObject(app.sheetContext, app.tileSheet);
+  // The options keep their defaults until the registry settings are read.
+
+  app.frame = CreateWindowExA(0, "zormaped", "Quarl",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 800, 512,
+                              nullptr, app.frameMenu, instance, nullptr);
+  ShowWindow(app.frame, SW_SHOW);
+  OpenCommandLineMaps(arguments);
+  return true;
+}
+
+bool AutoPanActiveMap() {
+  AppGlobals& app = App();
+  MapDocument* doc = app.editor.ActiveDocument();
+  if (!doc || !app.editor.options.winpan) return false;
+  struct Step {
+    UINT message;
+    WPARAM request;
+  };
+  static constexpr Step kSteps[4] = {
+      {WM_HSCROLL, SB_LINELEFT}, {WM_HSCROLL, SB_LINERIGHT}, {WM_VSCROLL, SB_LINEUP}, {WM_VSCROLL, SB_LINEDOWN}};
+  bool sent = false;
+  HWND window = ToHwnd(app.editor.activeMapWindow);
+  for (int flag = 0; flag < 4; ++flag) {
+    // The scroll handler may close the map; look the document up again.
+    doc = app.editor.ActiveDocument();
+    if (!doc || !doc->autoPan[static_cast<size_t>(flag)]) continue;
+    SendMessageA(window, kSteps[flag].message, kSteps[flag].request, 0);
+    sent = true;
+  }
+  return sent;
+}
+
+WPARAM RunMainLoop() {
+  AppGlobals& app = App();
+  MSG msg = {};
+  WPARAM last = 0;
+  while (!app.stopFlag) {
+    bool panning = AutoPanActiveMap();
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Nothing queued: sleep until input arrives, or until the next pan
+      // step is due while the map pans on its own.
+      if (panning)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kAutoPanIntervalMs, QS_ALLINPUT);
+      else
+        WaitMessage();
+      continue;
+    }
+    last = msg.wParam;
+    // WM_QUIT is dispatched like any other message: only the stop flag ends the loop.
+    if (!TranslateAcceleratorA(app.frame, app.accelerators, &msg)) TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return last;
+}
+
+void ShutDownQuarl() {
+  AppGlobals& app = App();
+  // A frame still standing (a test that stopped early) goes first, so that
+  // its windows do not outlive the objects they draw with.
+  if (app.frame && IsWindow(app.frame)) DestroyWindow(app.frame);
+  ReleaseResources(app);
+  app.editor.maps.Clear();
+  UnregisterClasses(app.instance);
+  SaveMirrorRotateTables(app.editor.programDirectory, app.editor.tables);
+  app.frame = nullptr;
+}
+
+}  // namespace quarl::win

@@ -1,0 +1,105 @@
+#include "history/undo.h"
+
+#include <memory>
+#include <vector>
+
+namespace quarl {
+namespace {
+
+void PushStep(std::vector<HistoryStep>& steps, const HistoryStep& step) {
+  if (static_cast<int>(steps.size()) >= kHistoryDepth) steps.erase(steps.begin());
+  steps.push_back(step);
+}
+
+bool IsCellIndex(int32_t cellIndex) { return cellIndex >= 0 && cellIndex < kCellCount; }
+
+// A saved level holds either the tile or the animation, never both.
+CellValues SavedLevel(const Cell& cell) {
+  if (cell.IsAnimated()) return {-1, cell.anim, cell.data};
+  return {cell.tile, -1, -1};
+}
+
+using Stack = std::vector<CellValues> CellHistory::*;
+
+void SaveLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
+  if (!IsCellIndex(cellIndex)) return;
+  Cell& cell = doc.cells[static_cast<size_t>(cellIndex)];
+  if (!cell.history) cell.history = std::make_unique<CellHistory>();
+  std::vector<CellValues>& levels = (*cell.history).*stack;
+  if (static_cast<int>(levels.size()) >= kHistoryDepth) levels.erase(levels.begin());
+  levels.push_back(SavedLevel(cell));
+}
+
+void DropLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
+  if (!IsCellIndex(cellIndex)) return;
+  Cell& cell = doc.cells[static_cast<size_t>(cellIndex)];
+  if (!cell.history) return;
+  std::vector<CellValues>& levels = (*cell.history).*stack;
+  if (levels.empty()) return;
+  levels.pop_back();
+  if (!levels.empty()) return;
+  levels.shrink_to_fit();
+  if (cell.history->undo.empty() && cell.history->redo.empty()) cell.history.reset();
+}
+
+// Takes back the newest step of one side: the step moves to the other side,
+// and each of its cells that has a level on this side gets it back while its
+// current values go onto the other side's stack.
+int TakeBackStep(Editor& editor, bool undo) {
+  MapDocument* doc = editor.ActiveDocument();
+  if (!doc) return 0;
+  std::vector<HistoryStep>& from = undo ? doc->undoSteps : doc->redoSteps;
+  if (from.empty()) return 0;
+  const HistoryStep step = from.back();
+  from.pop_back();
+  PushStep(undo ? doc->redoSteps : doc->undoSteps, step);
+
+  const Stack source = undo ? &CellHistory::undo : &CellHistory::redo;
+  const Stack target = undo ? &CellHistory::redo : &CellHistory::undo;
+  ForEachStepCell(step, [&](int32_t cellIndex) {
+    Cell& cell = doc->cells[static_cast<size_t>(cellIndex)];
+    if (!cell.history || ((*cell.history).*source).empty()) return;
+    SaveLevel(*doc, cellIndex, target);
+    cell.SetValues(((*cell.history).*source).back());
+    DropLevel(*doc, cellIndex, source);
+  });
+
+  if (editor.ui) editor.ui->RepaintWindow(editor.activeMapWindow);
+  return 1;
+}
+
+}  // namespace
+
+void PushUndoStep(MapDocument& doc, int32_t cell, int32_t width, int32_t height, int32_t kind) {
+  PushStep(doc.undoSteps, {cell, width, height, kind});
+}
+
+void PushRedoStep(MapDocument& doc, int32_t cell, int32_t width, int32_t height, int32_t kind) {
+  PushStep(doc.redoSteps, {cell, width, height, kind});
+}
+
+void SaveCellUndo(MapDocument& doc, int32_t cellIndex) { SaveLevel(doc, cellIndex, &CellHistory::undo); }
+void SaveCellRedo(MapDocument& doc, int32_t cellIndex) { SaveLevel(doc, cellIndex, &CellHistory::redo); }
+void DropCellUndo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::undo); }
+void DropCellRedo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::redo); }
+
+int UndoLastStep(Editor& editor) { return TakeBackStep(editor, true); }
+int RedoLastStep(Editor& editor) { return TakeBackStep(editor, false); }
+
+bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t height) {
+  const bool top = r == 0, bottom = r == height - 1;
+  const bool left = c == 0, right = c == width - 1;
+  switch (kind) {
+    case HISTORY_REGION: return true;
+    case HISTORY_BUNKER_UP: return top || left || right;
+    case HISTORY_BUNKER_DOWN: return bottom || left || right;
+    case HISTORY_BUNKER_LEFT: return top || bottom || left;
+    case HISTORY_BUNKER_RIGHT: return top || bottom || right;
+    case HISTORY_SPAWN_PLUS: return (r == 0 && c == 1) || r == 1 || (r == 2 && c == 1);
+    case HISTORY_SPAWN_CROSS: return ((r == 0 || r == 2) && (c == 0 || c == 2)) || (r == 1 && c == 1);
+    case HISTORY_ROTATE: return true;
+    default: return false;
+  }
+}
+
+}  // namespace quarl

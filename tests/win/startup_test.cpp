@@ -1,0 +1,226 @@
+// Start-up and shutdown through the program's own path, in a real Wine
+// session: what the frame and its tool windows look like, and the start-up
+// messages.
+
+#include <gtest/gtest.h>
+
+#include "app/string_table.h"
+#include "app/win/frame_window.h"
+#include "app/win/startup.h"
+#include "app/win/tool_windows.h"
+#include "quarl_session.h"
+
+namespace quarl::wintest {
+namespace {
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+RECT RectInFrame(HWND child, HWND frame) {
+  RECT rc;
+  GetWindowRect(child, &rc);
+  MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+void ExpectPlaced(HWND child, HWND frame, const win::Placement& p, const char* what) {
+  ASSERT_NE(child, nullptr) << what;
+  RECT rc = RectInFrame(child, frame);
+  EXPECT_EQ(rc.left, p.x) << what;
+  EXPECT_EQ(rc.top, p.y) << what;
+  EXPECT_EQ(rc.right - rc.left, p.width) << what;
+  EXPECT_EQ(rc.bottom - rc.top, p.height) << what;
+  EXPECT_TRUE(IsWindowVisible(child)) << what;
+}
+
+using Startup = QuarlSession;
+
+TEST_F(Startup, CreatesTheFrameAndItsToolWindowsAtTheirPlaces) {
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(dialogs.Seen().empty());
+  EXPECT_EQ(App().stopFlag, 0);
+  HWND frame = Frame();
+  ASSERT_TRUE(IsWindow(frame));
+  EXPECT_EQ(ClassOf(frame), "zormaped");
+  EXPECT_EQ(WindowText(frame), "Quarl");
+  RECT wr;
+  GetWindowRect(frame, &wr);
+  EXPECT_EQ(wr.right - wr.left, 800);
+  EXPECT_EQ(wr.bottom - wr.top, 512);
+  EXPECT_EQ(GetMenu(frame), FrameMenu());
+
+  EXPECT_EQ(ClassOf(App().mdiClient), "MDIClient");
+  EXPECT_EQ(ClassOf(App().tilePalette), "zortiles");
+  EXPECT_EQ(ClassOf(App().animationPalette), "anims");
+  EXPECT_EQ(WindowText(App().animationPalette), "Animations");
+  EXPECT_EQ(ClassOf(App().toolbox), "zortoolbox");
+  EXPECT_EQ(ClassOf(App().infoPanel), "zorinfo");
+
+  RECT client;
+  GetClientRect(frame, &client);
+  auto layout = win::ComputeFrameLayout(client.right, client.bottom, true);
+  ExpectPlaced(App().mdiClient, frame, layout.mdiClient, "MDI client");
+  ExpectPlaced(App().animationPalette, frame, layout.animationPalette, "animation palette");
+  ExpectPlaced(App().toolbox, frame, layout.toolbox, "toolbox");
+  ExpectPlaced(App().infoPanel, frame, layout.infoPanel, "info panel");
+  ExpectPlaced(App().tilePalette, frame, layout.tilePalette, "tile palette");
+  // The numbers themselves, for this client size.
+  EXPECT_EQ(layout.mdiClient.x, 130);
+  EXPECT_EQ(layout.mdiClient.width, client.right - 260);
+  EXPECT_EQ(layout.tilePalette.y, client.bottom - 80);
+
+  // Start-up state: the program directory is the one of the command line,
+  // the animations are read, the tool state is the Edit tool and Green.
+  EXPECT_EQ(TheEditor().programDirectory, gameDir);
+  EXPECT_EQ(TheEditor().animations.Size(), 3u);
+  EXPECT_EQ(TheEditor().tools.currentToolCommand, 500);
+  EXPECT_EQ(IsDlgButtonChecked(App().infoPanel, 107), BST_CHECKED);
+  for (int id = 102; id <= 111; ++id)
+    if (id != 106) EXPECT_NE(GetDlgItem(App().infoPanel, id), nullptr) << id;
+}
+
+TEST_F(Startup, HorizontalToolboxLayoutAndMinimumSize) {
+  ASSERT_TRUE(Start());
+  TheEditor().options.toolbox = 0;
+  RECT client;
+  GetClientRect(Frame(), &client);
+  SendMessageA(Frame(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  auto layout = win::ComputeFrameLayout(client.right, client.bottom, false);
+  EXPECT_EQ(layout.toolbox.width, client.right);
+  EXPECT_EQ(layout.mdiClient.y, 36);
+  EXPECT_EQ(layout.mdiClient.height, client.bottom - 118);
+  ExpectPlaced(App().mdiClient, Frame(), layout.mdiClient, "MDI client");
+  ExpectPlaced(App().toolbox, Frame(), layout.toolbox, "toolbox");
+  ExpectPlaced(App().infoPanel, Frame(), layout.infoPanel, "info panel");
+  ExpectPlaced(App().animationPalette, Frame(), layout.animationPalette, "animation palette");
+
+  // Shrinking below 800 x 512 is refused.
+  SetWindowPos(Frame(), nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+  MINMAXINFO info = {};
+  SendMessageA(Frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 800);
+  EXPECT_EQ(info.ptMinTrackSize.y, 512);
+}
+
+TEST_F(Startup, TilePaletteShowsTheSheetAndToolboxItsPicture) {
+  ASSERT_TRUE(Start());
+  Pixels tiles = ReadClientPixels(App().tilePalette);
+  ASSERT_GT(tiles.width, 100);
+  ASSERT_GT(tiles.height, 40);
+  // Top-left pixel of tiles 0, 1, 5 and 40 (the second sheet row).
+  EXPECT_EQ(tiles.At(0, 0), TestSheetColour(0));
+  EXPECT_EQ(tiles.At(17, 3), TestSheetColour(1));
+  EXPECT_EQ(tiles.At(5 * 16 + 8, 8), TestSheetColour(5));
+  EXPECT_EQ(tiles.At(2, 16 + 2), TestSheetColour(40));
+
+  // Scrolling down a line shows the next sheet row at the top.
+  SendMessageA(App().tilePalette, WM_VSCROLL, SB_LINEDOWN, 0);
+  tiles = ReadClientPixels(App().tilePalette);
+  EXPECT_EQ(tiles.At(2, 2), TestSheetColour(40));
+
+  // The toolbox marks the current tool (Edit) with a sunken frame: black
+  // along its top at (0, 3).
+  Pixels toolbox = ReadClientPixels(App().toolbox);
+  EXPECT_EQ(toolbox.At(10, 3), RGB(0, 0, 0));
+  EXPECT_EQ(toolbox.At(1, 10), RGB(128, 128, 128));
+
+  // Picking the Select tool moves the mark to the second button.
+  SendMessageA(App().toolbox, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));
+  EXPECT_EQ(TheEditor().tools.currentTool, 1);
+  EXPECT_EQ(TheEditor().tools.currentToolCommand, 501);
+  toolbox = ReadClientPixels(App().toolbox);
+  EXPECT_EQ(toolbox.At(42, 3), RGB(0, 0, 0));
+  EXPECT_NE(toolbox.At(10, 3), RGB(0, 0, 0));
+}
+
+TEST_F(Startup, AnimationPaletteDrawsEachAnimationsFrames) {
+  ASSERT_TRUE(Start());
+  Pixels anims = ReadClientPixels(App().animationPalette);
+  EXPECT_EQ(anims.At(2, 2), TestSheetColour(10));   // animation 0, frame 0
+  EXPECT_EQ(anims.At(18, 2), TestSheetColour(11));  // animation 0, frame 1
+  EXPECT_EQ(anims.At(2, 34), TestSheetColour(5));   // animation 2, bit 15 dropped
+  EXPECT_NE(anims.At(34, 18), TestSheetColour(12)); // animation 1 ended at its zero slot
+}
+
+TEST_F(Startup, MissingTileSheetIsFatal) {
+  ASSERT_TRUE(DeleteFileA((gameDir + "\\tiles.bmp").c_str()));
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(dialogs.Seen().size(), 1u);
+  EXPECT_EQ(dialogs.Seen()[0].title, "Error - Fatal");
+  EXPECT_EQ(dialogs.Seen()[0].text, StringText(IDS_NO_TILES_BMP));
+  EXPECT_EQ(FindWindowA("zormaped", nullptr), nullptr);
+}
+
+TEST_F(Startup, MissingAnimationsStopAfterStartUp) {
+  ASSERT_TRUE(DeleteFileA((gameDir + "\\anims.dat").c_str()));
+  ASSERT_TRUE(Start());
+  ASSERT_EQ(dialogs.Seen().size(), 1u);
+  EXPECT_EQ(dialogs.Seen()[0].title, "Error - Fatal");
+  EXPECT_EQ(dialogs.Seen()[0].text, StringText(IDS_NO_ANIMS_DAT));
+  EXPECT_EQ(App().stopFlag, 1);
+  // The loop ends on its first pass.
+  win::RunMainLoop();
+}
+
+TEST_F(Startup, MissingMirrorRotateDataIsReportedAndWrittenAtShutdown) {
+  ASSERT_TRUE(DeleteFileA((gameDir + "\\mrdata.dat").c_str()));
+  ASSERT_TRUE(Start());
+  ASSERT_EQ(dialogs.Seen().size(), 1u);
+  EXPECT_EQ(dialogs.Seen()[0].title, "Error - Non-Fatal");
+  EXPECT_EQ(dialogs.Seen()[0].text, StringText(IDS_NO_MRDATA));
+  Exit();
+  win::RunMainLoop();
+  win::ShutDownQuarl();
+  EXPECT_TRUE(FileExists(gameDir + "\\mrdata.dat"));
+}
+
+TEST_F(Startup, TileSheetIsLookedForInTheStartDirectoryAndDataInTheProgramDirectory) {
+  // Started from another directory: tiles.bmp must be there; the program
+  // directory still comes from the command line.
+  std::string elsewhere = gameDir + "\\elsewhere";
+  CreateDirectoryA(elsewhere.c_str(), nullptr);
+  ASSERT_TRUE(WriteBytes(elsewhere + "\\tiles.bmp", MakeTestTileSheet()));
+  SetCurrentDirectoryA(elsewhere.c_str());
+  std::string commandLine = "\"" + gameDir + "\\quarl.exe\"";
+  ASSERT_TRUE(win::StartQuarl(GetModuleHandleA(nullptr), commandLine, ""));
+  EXPECT_EQ(TheEditor().programDirectory, gameDir);
+  EXPECT_EQ(TheEditor().animations.Size(), 3u);  // read from the program directory
+  win::ShutDownQuarl();
+  DeleteFileA((elsewhere + "\\tiles.bmp").c_str());
+  RemoveDirectoryA(elsewhere.c_str());
+}
+
+TEST(CommandLine, DirectoryAndMapNames) {
+  EXPECT_EQ(win::CommandLineDirectory("\"C:\\Games\\ZOR\\quarl.exe\""), "C:\\Games\\ZOR");
+  EXPECT_EQ(win::CommandLineDirectory("C:\\Games\\quarl.exe a.map"), "C:\\Games");
+  EXPECT_EQ(win::CommandLineDirectory("quarl.exe"), "");
+  // The last backslash inside a quoted document path gives a directory that
+  // does not exist; start-up then stays where it was.
+  EXPECT_EQ(win::CommandLineDirectory("\"C:\\Q\\quarl.exe\" \"C:\\maps\\x.map\""), "C:\\Q\\quarl.exe\" \"C:\\maps");
+
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(win::MapArgumentsInOpenOrder("a.map b.map c.map"), (Names{"c.map", "b.map", "a.map"}));
+  EXPECT_EQ(win::MapArgumentsInOpenOrder(""), Names{});
+  EXPECT_EQ(win::MapArgumentsInOpenOrder("a.map "), (Names{"", "a.map"}));
+  EXPECT_EQ(win::MapArgumentsInOpenOrder("C:\\my maps\\x.map"), (Names{"maps\\x.map", "C:\\my"}));
+  EXPECT_EQ(win::MapArgumentsInOpenOrder("\"C:\\x.map\""), Names{"\"C:\\x.map\""});
+}
+
+TEST(Animations, RecordsAreNumberedInFileOrderAndEndAtAZeroSlot) {
+  std::vector<uint8_t> bytes = MakeTestAnimations();
+  bytes.resize(bytes.size() + 30, 7);  // a trailing partial record
+  AnimationList list;
+  win::ReadAnimationRecords(bytes, list);
+  ASSERT_EQ(list.Size(), 3u);
+  EXPECT_EQ(list.FindAnimation(0)->frames, (std::vector<int32_t>{10, 11}));
+  EXPECT_EQ(list.FindAnimation(1)->frames, (std::vector<int32_t>{10, 11}));
+  EXPECT_EQ(list.FindAnimation(1)->frameCount, 2);
+  EXPECT_EQ(list.FindAnimation(2)->frames, (std::vector<int32_t>{5}));
+  EXPECT_EQ(list.FindAnimation(2)->id, 2u);
+}
+
+}  // namespace
+}  // namespace quarl::wintest
