@@ -22,6 +22,7 @@
 #include "editor/win/map_window.h"
 #include "map/new_map.h"
 #include "resource_ids.h"
+#include "map_window_pixels.h"
 #include "test_support.h"
 #include "tile_sheet_bmp.h"
 
@@ -72,48 +73,6 @@ std::vector<FrameCommand> g_frameCommands;
 LRESULT CALLBACK TestFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) g_frameCommands.push_back({wParam, lParam});
   return DefFrameProcA(hwnd, App().mdiClient, message, wParam, lParam);
-}
-
-// --- reading the window back ------------------------------------------------------
-
-// The map window's context keeps its origin at the scroll position, so the
-// copy starts at the origin to get client pixel (0, 0) first.
-Pixels GrabClient(HWND hwnd) {
-  Pixels pixels;
-  RECT rc{};
-  GetClientRect(hwnd, &rc);
-  pixels.width = rc.right;
-  pixels.height = rc.bottom;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = pixels.width;
-  info.bmiHeader.biHeight = -pixels.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC windowDc = GetDC(hwnd);
-  POINT origin{};
-  GetWindowOrgEx(windowDc, &origin);
-  HDC memoryDc = CreateCompatibleDC(windowDc);
-  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memoryDc, dib);
-  BitBlt(memoryDc, 0, 0, pixels.width, pixels.height, windowDc, origin.x, origin.y, SRCCOPY);
-  GdiFlush();
-  const auto* quads = static_cast<const uint32_t*>(bits);
-  pixels.colours.resize(static_cast<size_t>(pixels.width) * pixels.height);
-  for (size_t i = 0; i < pixels.colours.size(); ++i) {
-    pixels.colours[i] = RGB((quads[i] >> 16) & 0xFF, (quads[i] >> 8) & 0xFF, quads[i] & 0xFF);
-  }
-  SelectObject(memoryDc, old);
-  DeleteObject(dib);
-  DeleteDC(memoryDc);
-  ReleaseDC(hwnd, windowDc);
-  return pixels;
-}
-
-Pixels RepaintAndGrab(HWND hwnd) {
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
-  return GrabClient(hwnd);
 }
 
 COLORREF ToColorref(const test::Rgb& c) { return RGB(c.r, c.g, c.b); }
