@@ -113,8 +113,8 @@ void DrawUnknownAnimation(HDC dc, int x, int y, int32_t anim) {
   }
   label[2] = '\0';
 
-  GdiObject<HFONT> font(CreateFontA(0, 0, 1, 1, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x100000,
-                              "MS San Serif"));
+  GdiObject<HFONT> font(
+      CreateFontA(0, 0, 1, 1, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x100000, "MS San Serif"));
   Selection selected(dc, font.Get());
   DrawTextA(dc, label, 2, &square, DT_SINGLELINE);
 }
