@@ -73,6 +73,22 @@ constexpr Heading kAxisBackslash{1, 1, true}, kAxisSlash{1, -1, true};
 constexpr uint8_t kWallEntryMasks[kWallSetPieces] = {8, 4, 2, 1, 12, 3, 10, 6, 9, 5, 14, 13, 11, 7, 15};
 
 // Decoration slots: free tiles of the sheet and free animation ids.
+//
+// The demo sheet's decoration families, with the rows each adds to the
+// mirror table (M) and the rotate table (R):
+//   pipes joined like walls          5 M, 4 R  (straight pieces on tiles 4 and 5)
+//   floor arrows                      2 M, 1 R
+//   diagonal lines, hazard stripes    1 M, 1 R each
+//   corner triangles, quarter circles,
+//   corner shadows, corner marks      1 M, 1 R each
+//   doors (one per wall set), lane markings (one per team colour), fences,
+//   planks, grates, rails: pieces that run left-right or up-down and look the
+//   same mirrored either way           0 M, 1 R each (31 in all)
+//   animated: energy conduit joined like walls 5 M, 4 R; boost arrows of
+//   teams 0..3 2 M, 1 R each; corner lights 1 M, 1 R; a clockwise and an
+//   anticlockwise fan 1 M, 0 R.
+// With the objects' own pieces they fill the tables to 110 + 60 mirror rows
+// and 121 + 37 rotate rows (tiles + animations).
 constexpr int32_t kPipeTiles[kWallSetPieces] = {880, 881, 882, 883, kPipeStraightHorizontal,
                                                 kPipeStraightVertical, 884, 885, 886, 887,
                                                 888, 889, 890, 891, 892};

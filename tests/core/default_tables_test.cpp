@@ -115,6 +115,33 @@ TEST_F(DefaultTablesTest, RowsFollowTheGeometry) {
   check(tables.rotate, rotate);
 }
 
+// Rows per object kind: a lost distinction in the descriptions (a bunker
+// side that forgets which way its bunker faces, a conveyor without its
+// direction) merges or splits groups and shows here.
+TEST_F(DefaultTablesTest, RowsPerObjectKind) {
+  auto count = [](const MirrorRotateTable& t) {
+    std::map<PieceFamily, int> rows;
+    for (const auto& e : t.entries) rows[FindPieceByRef(e.slots[0])->descriptor.family]++;
+    return rows;
+  };
+  auto mirror = count(tables.mirror), rotate = count(tables.rotate);
+  const struct {
+    PieceFamily family;
+    int mirrorRows, rotateRows;
+  } expected[] = {
+      {PieceFamily::kWall, 60, 48},       {PieceFamily::kBridge, 10, 8},
+      {PieceFamily::kBunker, 24, 21},     {PieceFamily::kSwitchFrame, 3, 2},
+      {PieceFamily::kFlagFrame, 15, 10},  {PieceFamily::kConveyor, 6, 6},
+      {PieceFamily::kSpawnArm, 16, 8},    {PieceFamily::kCornerSpawn, 8, 4},
+      {PieceFamily::kPipe, 5, 4},         {PieceFamily::kDoor, 0, 12},
+      {PieceFamily::kFan, 1, 0},
+  };
+  for (const auto& e : expected) {
+    EXPECT_EQ(mirror[e.family], e.mirrorRows) << static_cast<int>(e.family);
+    EXPECT_EQ(rotate[e.family], e.rotateRows) << static_cast<int>(e.family);
+  }
+}
+
 // Independent of the descriptors: wall rows checked with the join masks of
 // the wall tool's table, swapping and turning the bits directly.
 uint8_t SwapUpDown(uint8_t m) { return (m & 12) | ((m & 1) << 1) | ((m & 2) >> 1); }

@@ -78,8 +78,11 @@ TEST_F(Startup, CreatesTheFrameAndItsToolWindowsAtTheirPlaces) {
   EXPECT_EQ(TheEditor().animations.Size(), 3u);
   EXPECT_EQ(TheEditor().tools.currentToolCommand, 500);
   EXPECT_EQ(IsDlgButtonChecked(App().infoPanel, 107), BST_CHECKED);
-  for (int id = 102; id <= 111; ++id)
-    if (id != 106) EXPECT_NE(GetDlgItem(App().infoPanel, id), nullptr) << id;
+  for (int id = 102; id <= 111; ++id) {
+    if (id != 106) {
+      EXPECT_NE(GetDlgItem(App().infoPanel, id), nullptr) << id;
+    }
+  }
 }
 
 TEST_F(Startup, HorizontalToolboxLayoutAndMinimumSize) {
