@@ -451,12 +451,15 @@ void OnDestroy(HWND hwnd) {
   const bool overviewShowsThis = doc && app.overviewWindow && app.overviewDoc == doc;
   editor.maps.RemoveMapDocument(ToWindowId(hwnd));
 
+  // While the frame itself is going (its destruction set the stop flag)
+  // there is nothing left to give the focus to.
+  const bool focusable = !app.stopFlag;
   if (MapDocument* first = editor.maps.First()) {
-    SetFocus(ToHwnd(first->hwnd));
+    if (focusable) SetFocus(ToHwnd(first->hwnd));
     editor.activeMapWindow = first->hwnd;
   } else {
     editor.activeMapWindow = 0;
-    if (app.frame) SetFocus(app.frame);
+    if (focusable && app.frame) SetFocus(app.frame);
   }
   if (overviewShowsThis) DestroyWindow(app.overviewWindow);
 }
