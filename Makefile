@@ -49,6 +49,9 @@ run: build
 
 bench: build-native
 	build/bin/quarl-bench
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 --target quarl-paint-bench
+	scripts/with-wine.sh wine build/win64/bench/win/quarl-paint-bench.exe
 
 fuzz: build-fuzz
 	scripts/run-fuzzers.sh 300

@@ -70,3 +70,6 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/win)
+
+# --- Windows benchmarks (make bench runs them under Wine).
+add_subdirectory(bench/win)

@@ -17,6 +17,7 @@ struct AppGlobals {
   HWND animationPalette = nullptr;
   HWND toolbox = nullptr;
   HWND overviewWindow = nullptr;  // 0 while no overview is open
+  MapDocument* overviewDoc = nullptr;  // the map the overview shows; null while none is open
   HMENU frameMenu = nullptr;
   HACCEL accelerators = nullptr;
   HICON appIcon = nullptr;

@@ -1,0 +1,608 @@
+// The map window: draws the map's cells from the tile sheet, scrolls in whole
+// cells, keeps the status bar and the info panel readouts current, arms the
+// auto-pan flags, asks to save on close and publishes the active map.
+//
+// Mouse-button tools (WM_LBUTTONDOWN) and the keyboard selection moves
+// (WM_KEYDOWN, WM_SYSKEYDOWN) still go to default processing.
+
+#include "editor/win/map_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/win/app_globals.h"
+#include "app/win/gdi.h"
+#include "map/map_files.h"
+#include "resource_ids.h"
+
+namespace quarl::win {
+namespace {
+
+constexpr char kClassName[] = "newmap";
+constexpr int kStatusBarId = 112;
+constexpr int kStatusBarHeight = 20;
+constexpr int kMinTrackSize = 300;
+constexpr int kTilesPerSheetRow = 40;
+constexpr int kLineStep = kCellPixels;
+constexpr int kPageStep = 4 * kCellPixels;
+constexpr int kUnknownAnimationSquare = 17;
+// Auto-pan arms when the pointer comes this close to an edge; while the mouse
+// moves the bottom margin also covers the status bar.
+constexpr int kPanMargin = 17;
+constexpr int kMovePanBottomMargin = 33;
+// Info panel fields written here.
+constexpr int kTileFieldId = 103;
+constexpr int kOffsetFieldId = 105;
+// Items of the Control popup's Edit menu, by position.
+constexpr int kUndoItem = 0;
+constexpr int kRedoItem = 1;
+constexpr int kFirstSelectionItem = 3;  // Copy
+constexpr int kLastSelectionItem = 8;   // Fill Selection
+constexpr int kOverviewItem = 11;
+
+enum AutoPanFlag { kPanLeft = 0, kPanRight = 1, kPanUp = 2, kPanDown = 3 };
+
+// --- helpers -------------------------------------------------------------------
+
+MapDocument* FindDocument(HWND hwnd) { return App().editor.maps.FindMapDocument(ToWindowId(hwnd)); }
+
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+bool IsEmptyOutline(const Rect& r) { return r.left == r.right && r.top == r.bottom; }
+
+SIZE ClientSize(HWND hwnd) {
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void LayoutStatusBar(const MapDocument& doc, int width, int height) {
+  HWND bar = ToHwnd(doc.statusBar);
+  if (!bar) return;
+  SetWindowPos(bar, nullptr, 0, height - kStatusBarHeight, width, kStatusBarHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  int partEdges[1] = {width};
+  SendMessageA(bar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(partEdges));
+}
+
+void ClearAutoPan(MapDocument& doc) { doc.autoPan.fill(0); }
+
+// The first edge the pointer is near sets its flag alone; away from every
+// edge all four are cleared.
+void ArmAutoPan(MapDocument& doc, int px, int py, SIZE client, int rightMargin, int leftMargin,
+                int bottomMargin, int topMargin) {
+  ClearAutoPan(doc);
+  if (client.cx - px < rightMargin) {
+    doc.autoPan[kPanRight] = 1;
+  } else if (px < leftMargin) {
+    doc.autoPan[kPanLeft] = 1;
+  } else if (client.cy - py < bottomMargin) {
+    doc.autoPan[kPanDown] = 1;
+  } else if (py < topMargin) {
+    doc.autoPan[kPanUp] = 1;
+  }
+}
+
+// --- painting ------------------------------------------------------------------
+
+void DrawTile(HDC dc, int x, int y, int32_t tile) {
+  const int sourceX = (tile % kTilesPerSheetRow) * kCellPixels;
+  const int sourceY = (tile / kTilesPerSheetRow) * kCellPixels;
+  BitBlt(dc, x, y, kCellPixels, kCellPixels, App().sheetContext, sourceX, sourceY, SRCCOPY);
+}
+
+// A cell whose animation the list does not hold: a white square one pixel
+// larger than the cell, labelled with the first two lower-case hexadecimal
+// digits of the id ("0a" for 10; a negative id reads as its 32-bit pattern).
+void DrawUnknownAnimation(HDC dc, int x, int y, int32_t anim) {
+  RECT square{x, y, x + kUnknownAnimationSquare, y + kUnknownAnimationSquare};
+  FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%x", static_cast<unsigned>(anim));
+  char label[3];
+  if (digits[1] == '\0') {
+    label[0] = '0';
+    label[1] = digits[0];
+  } else {
+    label[0] = digits[0];
+    label[1] = digits[1];
+  }
+  label[2] = '\0';
+
+  GdiObject<HFONT> font(
+      CreateFontA(0, 0, 1, 1, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x100000, "MS San Serif"));
+  Selection selected(dc, font.Get());
+  DrawTextA(dc, label, 2, &square, DT_SINGLELINE);
+}
+
+// The frame an animated cell shows: frame `data`, wrapping past the last one
+// (data mod frame count). A negative offset other than -1 (typed into the
+// info panel) takes the non-negative remainder, so it counts back from the
+// end of the cycle: -2 with 3 frames shows frame 1. An animation without
+// frames has nothing to show and is drawn like an unknown one (-1 here).
+int FrameIndex(const Animation& animation, int32_t data) {
+  const int count = static_cast<int>(animation.frames.size()) < animation.frameCount
+                        ? static_cast<int>(animation.frames.size())
+                        : animation.frameCount;
+  if (count <= 0) return -1;
+  if (data >= 0 && data < count) return data;
+  const int wrapped = data % count;
+  return wrapped < 0 ? wrapped + count : wrapped;
+}
+
+void DrawCell(HDC dc, const Cell& cell, int x, int y) {
+  if (!cell.IsAnimated()) {
+    DrawTile(dc, x, y, cell.tile);
+    return;
+  }
+  const Animation* animation = App().editor.animations.FindAnimation(cell.anim);
+  const int frame = animation ? FrameIndex(*animation, cell.data) : -1;
+  if (frame < 0) {
+    DrawUnknownAnimation(dc, x, y, cell.anim);
+    return;
+  }
+  DrawTile(dc, x, y, animation->frames[static_cast<size_t>(frame)]);
+}
+
+void OnPaint(HWND hwnd) {
+  MapDocument* doc = FindDocument(hwnd);
+  if (!doc) {
+    // Validate the area all the same, or the window would be asked forever.
+    PaintContext paint(hwnd);
+    return;
+  }
+  PaintContext paint(hwnd);
+  HDC dc = paint.Get();
+  if (App().sharedPalette) {
+    SelectPalette(dc, App().sharedPalette, FALSE);
+    RealizePalette(dc);
+  }
+
+  // The origin stays at the scroll position after painting, so the outlines
+  // drawn later through GetDC are given in map pixels too.
+  const int sx = GetScrollPos(hwnd, SB_HORZ);
+  const int sy = GetScrollPos(hwnd, SB_VERT);
+  SetWindowOrgEx(dc, sx, sy, nullptr);
+
+  const SIZE client = ClientSize(hwnd);
+  LayoutStatusBar(*doc, client.cx, client.cy);
+
+  // Cells wholly outside the area being painted would be clipped away, so
+  // the walk starts and stops at its edges. The clip box is read after the
+  // origin moved, so it is in map pixels whatever origin the context had.
+  RECT box{};
+  if (GetClipBox(dc, &box) == NULLREGION) return;
+  const int left = std::max<int>(box.left, sx);
+  const int top = std::max<int>(box.top, sy);
+  const int right = std::min<int>(box.right, sx + client.cx);
+  const int bottom = std::min<int>(box.bottom, sy + client.cy);
+  for (int row = top / kCellPixels; row < kMapCells && row * kCellPixels < bottom; ++row) {
+    const Cell* cells = &doc->cells[static_cast<size_t>(row) * kMapCells];
+    for (int column = left / kCellPixels; column < kMapCells && column * kCellPixels < right;
+         ++column) {
+      DrawCell(dc, cells[column], column * kCellPixels, row * kCellPixels);
+    }
+  }
+
+  if (doc->selectionShown) {
+    RECT selection = ToRect(doc->selection);
+    DrawFocusRect(dc, &selection);
+  }
+}
+
+// --- scrolling -----------------------------------------------------------------
+
+int ScrollStep(int code, int thumb, int position) {
+  switch (code) {
+    case SB_LINEUP: return -kLineStep;
+    case SB_LINEDOWN: return kLineStep;
+    case SB_PAGEUP: return -kPageStep;
+    case SB_PAGEDOWN: return kPageStep;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return (thumb - position) / kCellPixels * kCellPixels;
+    default: return 0;
+  }
+}
+
+void OnScroll(HWND hwnd, int bar, int code, int thumb) {
+  // The whole area is repainted below, so the outline needs no erasing.
+  if (MapDocument* doc = FindDocument(hwnd)) doc->hoverRect = Rect{};
+
+  int minimum = 0, maximum = 0;
+  GetScrollRange(hwnd, bar, &minimum, &maximum);
+  const int position = GetScrollPos(hwnd, bar);
+  int target = position + ScrollStep(code, thumb, position);
+  if (target < minimum) target = minimum;
+  if (target > maximum) target = maximum;
+  const int step = target - position;
+  if (step == 0) return;
+
+  if (bar == SB_HORZ) {
+    ScrollWindow(hwnd, -step, 0, nullptr, nullptr);
+  } else {
+    ScrollWindow(hwnd, 0, -step, nullptr, nullptr);
+  }
+  SetScrollPos(hwnd, bar, position / kCellPixels * kCellPixels + step, TRUE);
+  RepaintNow(hwnd);
+}
+
+// --- sizing ----------------------------------------------------------------------
+
+void OnCreate(HWND hwnd) {
+  const SIZE client = ClientSize(hwnd);
+  SetScrollRange(hwnd, SB_VERT, 0, kMapPixels - client.cy, TRUE);
+  SetScrollRange(hwnd, SB_HORZ, 0, kMapPixels - client.cx, TRUE);
+}
+
+// Lays the window out for a new client size; the caller then passes the
+// message on to default processing.
+void OnSize(HWND hwnd, int width, int height) {
+  SetScrollRange(hwnd, SB_VERT, 0, kMapPixels - height + kStatusBarHeight, TRUE);
+  SetScrollRange(hwnd, SB_HORZ, 0, kMapPixels - width, TRUE);
+  if (MapDocument* doc = FindDocument(hwnd)) LayoutStatusBar(*doc, width, height);
+}
+
+// --- the pointer -----------------------------------------------------------------
+
+// The hover outline's size in cells for the current tool; false when the
+// tool leaves the outline as it is.
+bool HoverOutlineCells(const ToolState& tools, int& columns, int& rows) {
+  columns = rows = 1;
+  const int32_t command = tools.currentToolCommand;
+  if (command == TOOL_EDIT) {
+    if (!tools.animationMode && tools.blockWidth != 0 && tools.blockHeight != 0) {
+      columns = tools.blockWidth;
+      rows = tools.blockHeight;
+    }
+    return true;
+  }
+  if (command == TOOL_FLAG || command == TOOL_SWITCH ||
+      tools.currentTool == TOOL_FLAG_POLE - TOOL_EDIT) {
+    columns = rows = 3;
+    return true;
+  }
+  switch (command) {
+    case TOOL_WALL:
+    case TOOL_TILE_PICKER:
+    case TOOL_HOLDING_PEN:
+    case TOOL_SELECT:
+    case TOOL_BRIDGE:
+    case TOOL_BUNKER:
+      return true;
+    case TOOL_SPAWN:
+      if (tools.spawnKind != 1) columns = rows = 3;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MoveHoverOutline(HWND hwnd, MapDocument& doc, int mx, int my) {
+  int columns = 0, rows = 0;
+  if (!HoverOutlineCells(App().editor.tools, columns, rows)) return;
+  WindowContext dc(hwnd);
+  if (!IsEmptyOutline(doc.hoverRect)) {
+    RECT old = ToRect(doc.hoverRect);
+    DrawFocusRect(dc.Get(), &old);
+  }
+  const int left = mx / kCellPixels * kCellPixels;
+  const int top = my / kCellPixels * kCellPixels;
+  doc.hoverRect = Rect{left, top, left + columns * kCellPixels, top + rows * kCellPixels};
+  RECT outline = ToRect(doc.hoverRect);
+  DrawFocusRect(dc.Get(), &outline);
+}
+
+void EraseHoverOutline(HWND hwnd, MapDocument& doc) {
+  if (!IsEmptyOutline(doc.hoverRect)) {
+    WindowContext dc(hwnd);
+    RECT old = ToRect(doc.hoverRect);
+    DrawFocusRect(dc.Get(), &old);
+  }
+  doc.hoverRect = Rect{};
+}
+
+void ShowCellReadouts(const MapDocument& doc, int column, int row) {
+  HWND panel = App().infoPanel;
+  if (!panel || column < 0 || row < 0 || column >= kMapCells || row >= kMapCells) return;
+  const Cell& cell = doc.At(column, row);
+  char text[16];
+  if (!cell.IsAnimated()) {
+    std::snprintf(text, sizeof text, "%i", cell.tile);
+    SetDlgItemTextA(panel, kTileFieldId, text);
+    return;
+  }
+  std::snprintf(text, sizeof text, "%i", cell.anim);
+  SetDlgItemTextA(panel, kTileFieldId, text);
+  std::snprintf(text, sizeof text, "%i", cell.data);
+  SetDlgItemTextA(panel, kOffsetFieldId, text);
+}
+
+void OnMouseMove(HWND hwnd, int px, int py, WPARAM keys) {
+  MapDocument* doc = FindDocument(hwnd);
+  if (!doc) return;
+  const int mx = px + GetScrollPos(hwnd, SB_HORZ);
+  const int my = py + GetScrollPos(hwnd, SB_VERT);
+  const int column = mx / kCellPixels;
+  const int row = my / kCellPixels;
+
+  MoveHoverOutline(hwnd, *doc, mx, my);
+  ShowCellReadouts(*doc, column, row);
+  if (keys & MK_RBUTTON) {
+    ArmAutoPan(*doc, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kMovePanBottomMargin,
+               kPanMargin);
+  }
+  char status[64];
+  std::snprintf(status, sizeof status, "(x,y): (%i,%i)", column, row);
+  SendMessageA(ToHwnd(doc->statusBar), SB_SETTEXTA, 0 | SBT_POPOUT,
+               reinterpret_cast<LPARAM>(status));
+}
+
+void OnNonClientMouseMove(HWND hwnd) {
+  MapDocument* doc = FindDocument(hwnd);
+  if (!doc) return;
+  ClearAutoPan(*doc);
+  EraseHoverOutline(hwnd, *doc);
+}
+
+void OnRightButtonDown(HWND hwnd, int px, int py) {
+  if (MapDocument* doc = FindDocument(hwnd)) {
+    ArmAutoPan(*doc, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
+  }
+}
+
+void OnRightButtonUp(HWND hwnd) {
+  if (MapDocument* doc = FindDocument(hwnd)) ClearAutoPan(*doc);
+}
+
+// --- the window menu -------------------------------------------------------------
+
+HMENU ControlEditMenu(HWND hwnd) {
+  HMENU control = GetSubMenu(GetSystemMenu(hwnd, FALSE), 0);
+  return control ? GetSubMenu(control, 1) : nullptr;
+}
+
+bool IsSeparator(HMENU menu, int position) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  return GetMenuItemInfoA(menu, position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
+}
+
+bool EditItemGrayed(int position, const MapDocument* doc) {
+  if (position == kOverviewItem && App().overviewWindow) return true;
+  if (!doc) return false;
+  if (position == kRedoItem && doc->redoCount() == 0) return true;
+  if (position == kUndoItem && doc->undoCount() == 0) return true;
+  if (position >= kFirstSelectionItem && position <= kLastSelectionItem && !doc->selectionShown)
+    return true;
+  return false;
+}
+
+void OnInitMenuPopup(HWND hwnd, HMENU popup) {
+  if (!popup || popup != ControlEditMenu(hwnd)) return;
+  const MapDocument* doc = FindDocument(hwnd);
+  const int count = GetMenuItemCount(popup);
+  for (int position = 0; position < count; ++position) {
+    if (IsSeparator(popup, position)) continue;
+    const UINT state = EditItemGrayed(position, doc) ? MF_GRAYED : MF_ENABLED;
+    EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | state);
+  }
+}
+
+// The close prompt. True when the window may close.
+bool ConfirmClose(HWND hwnd) {
+  MapDocument* doc = FindDocument(hwnd);
+  if (!doc || doc->modified != 1) return true;
+
+  std::string text = "Would you like to save " + doc->name + "?";
+  switch (MessageBoxA(nullptr, text.c_str(), "Close..", MB_YESNOCANCEL)) {
+    case IDYES:
+      // Only a written file lets the window go: a failed save (including a
+      // missing zlib) keeps the map open rather than losing its changes.
+      if (SaveMapFile(App().editor, *doc, doc->path.empty() ? 1 : 0) == 1) return true;
+      App().exitAllowed = 0;
+      return false;
+    case IDNO:
+      return true;
+    default:
+      App().exitAllowed = 0;
+      return false;
+  }
+}
+
+LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (wParam < 0xF000) {
+    // Commands of the Control popup belong to the frame.
+    SendMessageA(App().frame, WM_COMMAND, wParam, 0);
+    return 0;
+  }
+  if ((wParam & 0xFFF0) == SC_CLOSE && !ConfirmClose(hwnd)) return 0;
+  return DefMDIChildProcA(hwnd, WM_SYSCOMMAND, wParam, lParam);
+}
+
+// --- activation and destruction ----------------------------------------------------
+
+void OnMdiActivate(HWND hwnd, HWND activated) {
+  if (activated != hwnd) return;
+  Editor& editor = App().editor;
+  editor.activeMapWindow = ToWindowId(hwnd);
+  const MapDocument* doc = FindDocument(hwnd);
+  if (doc && doc->selectionShown == 1) {
+    const Rect& s = doc->selection;
+    editor.selectionStart = (s.top / kCellPixels) * kMapCells + s.left / kCellPixels;
+    editor.selectionWidth = (s.right - s.left) / kCellPixels;
+    editor.selectionHeight = (s.bottom - s.top) / kCellPixels;
+  } else {
+    editor.selectionStart = editor.selectionWidth = editor.selectionHeight = -1;
+  }
+}
+
+void OnDestroy(HWND hwnd) {
+  // Other windows post the same; the main loop ends on its stop flag only.
+  PostQuitMessage(0);
+
+  AppGlobals& app = App();
+  Editor& editor = app.editor;
+  const MapDocument* doc = FindDocument(hwnd);
+  const bool overviewShowsThis = doc && app.overviewWindow && app.overviewDoc == doc;
+  editor.maps.RemoveMapDocument(ToWindowId(hwnd));
+
+  // While the frame itself is going (its destruction set the stop flag)
+  // there is nothing left to give the focus to.
+  const bool focusable = !app.stopFlag;
+  if (MapDocument* first = editor.maps.First()) {
+    if (focusable) SetFocus(ToHwnd(first->hwnd));
+    editor.activeMapWindow = first->hwnd;
+  } else {
+    editor.activeMapWindow = 0;
+    if (focusable && app.frame) SetFocus(app.frame);
+  }
+  if (overviewShowsThis) DestroyWindow(app.overviewWindow);
+}
+
+// --- creation ----------------------------------------------------------------------
+
+HWND CreateStatusBar(HWND window) {
+  HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE,
+                             0, kMinTrackSize - kStatusBarHeight, kMinTrackSize, kStatusBarHeight,
+                             window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)),
+                             App().instance, nullptr);
+  if (!bar) return nullptr;
+  int partEdges[2] = {75, 150};
+  SendMessageA(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(partEdges));
+  SendMessageA(bar, SB_SETTEXTA, 0 | SBT_POPOUT, reinterpret_cast<LPARAM>(""));
+  SendMessageA(bar, SB_SETTEXTA, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>("0.00%"));
+  return bar;
+}
+
+// Replaces "Next" and its separator in the window menu by the Control popup
+// (the map commands) and an empty item under it.
+void EditWindowMenu(HWND window) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  if (!menu) return;
+  const int count = GetMenuItemCount(menu);
+  if (DeleteMenu(menu, SC_NEXTWINDOW, MF_BYCOMMAND) && count >= 2 &&
+      IsSeparator(menu, count - 2)) {
+    DeleteMenu(menu, static_cast<UINT>(count - 2), MF_BYPOSITION);
+  }
+  if (HMENU control = LoadMenuA(App().instance, MAKEINTRESOURCEA(IDM_CONTROL_MENU))) {
+    InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                reinterpret_cast<UINT_PTR>(control), "Control");
+  }
+  InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, 0, "");
+}
+
+// While a maximised map is active the MDI client puts its window-menu item in
+// front of the frame's five menus.
+bool FrameMenuHoldsOnlyItsOwn() {
+  HMENU bar = App().frame ? GetMenu(App().frame) : nullptr;
+  return bar && GetMenuItemCount(bar) == 5;
+}
+
+}  // namespace
+
+bool RegisterMapWindowClass() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSA wc{};
+  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT |
+             CS_BYTEALIGNWINDOW;
+  wc.lpfnWndProc = MapWindowProc;
+  wc.hInstance = App().instance;
+  wc.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(IDI_MAP));
+  wc.hCursor = LoadCursorA(App().instance, MAKEINTRESOURCEA(IDC_MAP_CURSOR));
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kClassName;
+  return RegisterClassA(&wc) != 0;
+}
+
+HWND CreateMapWindow(MapDocument& doc) {
+  AppGlobals& app = App();
+  if (!app.mdiClient) return nullptr;
+
+  MDICREATESTRUCTA create{};
+  create.szClass = kClassName;
+  create.szTitle = "Untitled";
+  create.hOwner = app.instance;
+  create.x = 0;
+  create.y = 0;
+  create.cx = kMinTrackSize;
+  create.cy = kMinTrackSize;
+  create.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION |
+                 WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  if (!FrameMenuHoldsOnlyItsOwn()) create.style |= WS_MAXIMIZE;
+  HWND window = reinterpret_cast<HWND>(
+      SendMessageA(app.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  if (!window) return nullptr;
+
+  doc.hwnd = ToWindowId(window);
+  ShowWindow(window, SW_SHOW);
+  app.editor.activeMapWindow = doc.hwnd;
+
+  doc.statusBar = ToWindowId(CreateStatusBar(window));
+  const SIZE client = ClientSize(window);
+  SendMessageA(window, WM_SIZE, IsZoomed(window) ? SIZE_MAXIMIZED : SIZE_RESTORED,
+               MAKELPARAM(client.cx, client.cy));
+  EditWindowMenu(window);
+  return window;
+}
+
+LRESULT CALLBACK MapWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(hwnd);
+      return 0;
+    case WM_SIZE:
+      OnSize(hwnd, LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_GETMINMAXINFO: {
+      // The MDI defaults give the maximised placement; the minimum is ours.
+      DefMDIChildProcA(hwnd, message, wParam, lParam);
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = POINT{kMinTrackSize, kMinTrackSize};
+      return 0;
+    }
+    case WM_PAINT:
+      OnPaint(hwnd);
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(hwnd, SB_HORZ, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_VSCROLL:
+      OnScroll(hwnd, SB_VERT, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+      return 0;
+    case WM_NCMOUSEMOVE:
+      OnNonClientMouseMove(hwnd);
+      break;
+    case WM_RBUTTONDOWN:
+      OnRightButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_RBUTTONUP:
+      OnRightButtonUp(hwnd);
+      return 0;
+    case WM_INITMENUPOPUP:
+      OnInitMenuPopup(hwnd, reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_SYSCOMMAND:
+      return OnSysCommand(hwnd, wParam, lParam);
+    case WM_MDIACTIVATE:
+      OnMdiActivate(hwnd, reinterpret_cast<HWND>(lParam));
+      break;
+    case WM_DESTROY:
+      OnDestroy(hwnd);
+      return 0;
+    default:
+      break;
+  }
+  return DefMDIChildProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace quarl::win
