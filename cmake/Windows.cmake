@@ -36,12 +36,6 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QUARL_ART_DIR} -I${CMAKE_SOURCE_DIR}/s
 # --- objects as the program.
 file(GLOB QUARL_WIN_SOURCES CONFIGURE_DEPENDS src/*/win/*.cpp)
 list(FILTER QUARL_WIN_SOURCES EXCLUDE REGEX ".*/win_main\\.cpp$")
-# Until the map window is part of the tree, a plain interim one stands in
-# for it (src/app/win/interim/).
-if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/editor/win/map_window.cpp)
-  list(APPEND QUARL_WIN_SOURCES src/app/win/interim/interim_map_window.cpp)
-  set(QUARL_INTERIM_MAP_WINDOW ON)
-endif()
 add_library(quarl_win STATIC ${QUARL_WIN_SOURCES})
 target_include_directories(quarl_win PUBLIC src src/resources)
 target_compile_definitions(quarl_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
