@@ -10,18 +10,10 @@
 #include "history/mrdata_file.h"
 #include "map/map_files.h"
 #include "resource_ids.h"
+#include "tile_sheet_bmp.h"
 
 namespace quarl::wintest {
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 std::string WindowsWorkDir() { return ToWindowsPath(QUARL_TEST_WORK_DIR); }
 
@@ -38,34 +30,13 @@ COLORREF TestSheetColour(int index) {
 }
 
 std::vector<uint8_t> MakeTestTileSheet() {
-  constexpr int kWidth = 640, kHeight = 1600;
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, 54 + 1024 + kWidth * kHeight);
-  Put32(out, 0);
-  Put32(out, 54 + 1024);
-  Put32(out, 40);
-  Put32(out, kWidth);
-  Put32(out, kHeight);
-  Put16(out, 1);
-  Put16(out, 8);
-  Put32(out, 0);
-  Put32(out, kWidth * kHeight);
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, 256);
-  Put32(out, 0);
-  for (int i = 0; i < 256; ++i) {
-    COLORREF c = TestSheetColour(i);
-    out.push_back(GetBValue(c));
-    out.push_back(GetGValue(c));
-    out.push_back(GetRValue(c));
-    out.push_back(0);
-  }
-  for (int y = kHeight - 1; y >= 0; --y)  // bottom-up rows
-    for (int x = 0; x < kWidth; ++x) out.push_back(static_cast<uint8_t>(((y / 16) * 40 + x / 16) % 256));
-  return out;
+  // Tile n is filled with colour n mod 256.
+  return test::EncodeTestSheet(
+      [](int i) {
+        COLORREF c = TestSheetColour(i);
+        return test::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
+      },
+      [](int x, int y) { return static_cast<uint8_t>(((y / 16) * 40 + x / 16) % 256); });
 }
 
 std::vector<uint8_t> MakeTestAnimations() {
@@ -75,7 +46,7 @@ std::vector<uint8_t> MakeTestAnimations() {
     out.push_back(static_cast<uint8_t>(count));
     out.push_back(0);
     slots.resize(32, 0);
-    for (int s : slots) Put16(out, static_cast<uint32_t>(s));
+    for (int s : slots) test::detail::PutU16(out, static_cast<uint16_t>(s));
     EXPECT_EQ(out.size() - start, 66u);
   };
   record(2, {10, 11});

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -37,6 +38,12 @@ class BmpImage {
   std::vector<Rgb> colours_;   // the colour table
   std::vector<uint8_t> rows_;  // top row first, width_ bytes each
 };
+
+// A 640 x 1600 8-bit sheet as a BMP file image (bottom-up rows, as paint
+// programs write them): colour table entry i is colour(i), pixel (x, y) with y
+// counted from the top is index(x, y).
+std::vector<uint8_t> EncodeTestSheet(const std::function<Rgb(int)>& colour,
+                                     const std::function<uint8_t(int, int)>& index);
 
 // Writes a 640 x 1600 sheet of 4000 tiles in which every tile differs from
 // every other and no colour repeats in the table, so a tile drawn from the
@@ -114,9 +121,11 @@ inline Rgb BmpImage::TilePixel(int32_t tile, int x, int y) const {
   return Pixel((tile % detail::kTilesPerRow) * detail::kTilePixels + x, (tile / detail::kTilesPerRow) * detail::kTilePixels + y);
 }
 
-inline bool WriteTestSheet(const std::string& path) {
+inline std::vector<uint8_t> EncodeTestSheet(const std::function<Rgb(int)>& colour,
+                                            const std::function<uint8_t(int, int)>& index) {
   constexpr int kWidth = 640, kHeight = 1600;
   std::vector<uint8_t> b;
+  b.reserve(54 + 1024 + kWidth * kHeight);
   b.push_back('B');
   b.push_back('M');
   detail::PutU32(b, 54 + 1024 + kWidth * kHeight);
@@ -124,7 +133,7 @@ inline bool WriteTestSheet(const std::string& path) {
   detail::PutU32(b, 54 + 1024);
   detail::PutU32(b, 40);
   detail::PutU32(b, kWidth);
-  detail::PutU32(b, kHeight);  // bottom-up, as paint programs write them
+  detail::PutU32(b, kHeight);
   detail::PutU16(b, 1);
   detail::PutU16(b, 8);
   detail::PutU32(b, 0);
@@ -133,27 +142,37 @@ inline bool WriteTestSheet(const std::string& path) {
   detail::PutU32(b, 2835);
   detail::PutU32(b, 256);
   detail::PutU32(b, 0);
-  // 256 distinct colours, none of them white or black, spread over the cube.
   for (int i = 0; i < 256; ++i) {
-    b.push_back(static_cast<uint8_t>(20 + (i * 53) % 200));        // blue
-    b.push_back(static_cast<uint8_t>(10 + (i % 16) * 14));         // green
-    b.push_back(static_cast<uint8_t>(10 + (i / 16) * 14));         // red
+    const Rgb c = colour(i);
+    b.push_back(c.b);
+    b.push_back(c.g);
+    b.push_back(c.r);
     b.push_back(0);
   }
+  for (int y = kHeight - 1; y >= 0; --y) {
+    for (int x = 0; x < kWidth; ++x) b.push_back(index(x, y));
+  }
+  return b;
+}
+
+inline bool WriteTestSheet(const std::string& path) {
+  // 256 distinct colours, none of them white or black, spread over the cube.
+  auto colour = [](int i) {
+    return Rgb{static_cast<uint8_t>(10 + (i / 16) * 14), static_cast<uint8_t>(10 + (i % 16) * 14),
+               static_cast<uint8_t>(20 + (i * 53) % 200)};
+  };
   // Pixel (x, y) of tile n: a hash of n, x and y, so that two tiles, or a
   // tile shifted by a pixel, do not look alike.
-  for (int fileRow = 0; fileRow < kHeight; ++fileRow) {
-    const int y = kHeight - 1 - fileRow;
-    for (int x = 0; x < kWidth; ++x) {
-      const int tile = (y / detail::kTilePixels) * detail::kTilesPerRow + x / detail::kTilePixels;
-      const int tx = x % detail::kTilePixels, ty = y % detail::kTilePixels;
-      uint32_t h = static_cast<uint32_t>(tile) * 0x9E3779B1u ^ static_cast<uint32_t>(tx * 16 + ty) * 0x85EBCA77u;
-      h ^= h >> 15;
-      h *= 0x2C1B3C6Du;
-      h ^= h >> 13;
-      b.push_back(static_cast<uint8_t>(h));
-    }
-  }
+  auto index = [](int x, int y) {
+    const int tile = (y / detail::kTilePixels) * detail::kTilesPerRow + x / detail::kTilePixels;
+    const int tx = x % detail::kTilePixels, ty = y % detail::kTilePixels;
+    uint32_t h = static_cast<uint32_t>(tile) * 0x9E3779B1u ^ static_cast<uint32_t>(tx * 16 + ty) * 0x85EBCA77u;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 13;
+    return static_cast<uint8_t>(h);
+  };
+  const std::vector<uint8_t> b = EncodeTestSheet(colour, index);
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
   return static_cast<bool>(out);
