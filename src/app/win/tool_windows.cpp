@@ -10,6 +10,7 @@
 #include "app/win/app_globals.h"
 #include "app/win/gdi.h"
 #include "resource_ids.h"
+#include "tools/win/tile_drawing.h"
 #include "tools/animations_file.h"
 
 namespace quarl::win {
@@ -84,7 +85,7 @@ void OnTilePalettePaint(HWND hwnd) {
   if (!BitBlt(dc, 0, y, SheetWidth(), rc.bottom, app.sheetContext, 0, y, SRCCOPY)) {
     char text[64];
     std::snprintf(text, sizeof text, "BitBlt() failed: %iL", static_cast<int>(GetLastError()));
-    MessageBoxA(nullptr, text, "Error", MB_OK);
+    MessageBoxA(nullptr, text, "tiles.bmp", MB_OK);
     app.stopFlag = 1;
   }
   SetWindowOrgEx(dc, 0, 0, nullptr);
@@ -112,11 +113,6 @@ LRESULT CALLBACK TilePaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 // ---- animation palette: one row per animation, its frames side by side --------
 
-void DrawTile(HDC dc, int x, int y, int tile) {
-  BitBlt(dc, x, y, kTile, kTile, App().sheetContext, (tile % kSheetColumns) * kTile, (tile / kSheetColumns) * kTile,
-         SRCCOPY);
-}
-
 void OnAnimationPaletteSize(HWND hwnd) {
   RECT rc;
   GetClientRect(hwnd, &rc);
@@ -136,7 +132,7 @@ void OnAnimationPalettePaint(HWND hwnd) {
   for (const Animation& animation : app.editor.animations.All()) {
     int y = y0 + static_cast<int>(animation.id) * kTile;
     if (y + kTile < 0 || y > rc.bottom) continue;
-    for (size_t f = 0; f < animation.frames.size(); ++f) DrawTile(dc, x0 + static_cast<int>(f) * kTile, y, animation.frames[f]);
+    for (size_t f = 0; f < animation.frames.size(); ++f) DrawTiles(dc, x0 + static_cast<int>(f) * kTile, y, animation.frames[f]);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "app/win/gdi.h"
 #include "map/map_files.h"
 #include "resource_ids.h"
+#include "tools/win/tile_drawing.h"
 
 namespace quarl::win {
 namespace {
@@ -25,7 +26,6 @@ constexpr char kClassName[] = "newmap";
 constexpr int kStatusBarId = 112;
 constexpr int kStatusBarHeight = 20;
 constexpr int kMinTrackSize = 300;
-constexpr int kTilesPerSheetRow = 40;
 constexpr int kLineStep = kCellPixels;
 constexpr int kPageStep = 4 * kCellPixels;
 constexpr int kUnknownAnimationSquare = 17;
@@ -88,12 +88,6 @@ void ArmAutoPan(MapDocument& doc, int px, int py, SIZE client, int rightMargin, 
 
 // --- painting ------------------------------------------------------------------
 
-void DrawTile(HDC dc, int x, int y, int32_t tile) {
-  const int sourceX = (tile % kTilesPerSheetRow) * kCellPixels;
-  const int sourceY = (tile / kTilesPerSheetRow) * kCellPixels;
-  BitBlt(dc, x, y, kCellPixels, kCellPixels, App().sheetContext, sourceX, sourceY, SRCCOPY);
-}
-
 // A cell whose animation the list does not hold: a white square one pixel
 // larger than the cell, labelled with the first two lower-case hexadecimal
 // digits of the id ("0a" for 10; a negative id reads as its 32-bit pattern).
@@ -136,7 +130,7 @@ int FrameIndex(const Animation& animation, int32_t data) {
 
 void DrawCell(HDC dc, const Cell& cell, int x, int y) {
   if (!cell.IsAnimated()) {
-    DrawTile(dc, x, y, cell.tile);
+    DrawTiles(dc, x, y, cell.tile);
     return;
   }
   const Animation* animation = App().editor.animations.FindAnimation(cell.anim);
@@ -145,7 +139,7 @@ void DrawCell(HDC dc, const Cell& cell, int x, int y) {
     DrawUnknownAnimation(dc, x, y, cell.anim);
     return;
   }
-  DrawTile(dc, x, y, animation->frames[static_cast<size_t>(frame)]);
+  DrawTiles(dc, x, y, animation->frames[static_cast<size_t>(frame)]);
 }
 
 void OnPaint(HWND hwnd) {
