@@ -1,14 +1,13 @@
 // quarl-bench: how much the .map loader and saver add to zlib's own work.
 //
 // For each map (a generated arena and a blank map) it times, in one run:
-//   load:    LoadMapFromFile on a file in a temporary directory (file read,
+//   load:    LoadMapFile on a file in a temporary directory (file read,
 //            header, inflate, cell decode into a fresh document);
-//   open:    the whole OpenMapFile (the same, plus making the new document
-//            and its window);
+//   open:    the same with zlib bound for the load, as Open does;
 //   inflate: zlib's uncompress of the same compressed bytes;
-//   save:    WriteMapFile (header, cell encode, compress2 at level 9, file
-//            replaced);
-//   Save:    the whole SaveMapFile (the same, plus the object recount and
+//   save:    BuildMapFile and the file replaced (header, cell encode,
+//            compress2 at level 9, temporary file renamed over the old one);
+//   Save:    the whole SaveMapDocument (the same, plus the object recount and
 //            both checks);
 //   deflate: zlib's compress2 at level 9 of the same 131072 bytes;
 // and prints the ratios to zlib alone. Times are medians over the rounds.
@@ -23,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "map/map_file_format.h"
 #include "map/map_files.h"
-#include "map/new_map.h"
+#include "base/replacing_file.h"
 #include "native_zlib.h"
 
 namespace quarl {
@@ -107,16 +106,14 @@ struct Result {
 
 Result Measure(const char* label, const std::function<void(MapDocument&)>& build,
                const std::filesystem::path& dir, int rounds) {
-  Editor editor;
-  ScriptedUserInterface ui(editor);
+  ScriptedUserInterface ui;
   NativeZlibLibrary zlib;
-  editor.ui = &ui;
-  editor.zlib = &zlib;
 
-  MapDocument* doc = CreateNewMAP(editor);
+  auto doc = std::make_unique<MapDocument>();
   build(*doc);
   doc->path = (dir / (std::string(label) + ".map")).string();
-  if (SaveMapFile(editor, *doc, 0) != 1) {
+  SaveSettings settings;
+  if (SaveMapDocument(*doc, settings, &zlib, ui) != SaveResult::Written) {
     std::fprintf(stderr, "saving %s failed\n", label);
     std::exit(1);
   }
@@ -130,24 +127,22 @@ Result Measure(const char* label, const std::function<void(MapDocument&)>& build
   std::vector<uint8_t> cells(kCellBlockBytes), out(kCompressBufferBytes);
   EncodeCells(doc->cells, cells.data());
 
-  auto binding = zlib.Load(editor.programDirectory);
+  auto binding = zlib.Load(settings.programDirectory);
   auto timeLoad = [&] {
-    MapDocument* fresh = CreateNewMAP(editor);  // outside the timing
+    auto fresh = std::make_unique<MapDocument>();  // outside the timing
     fresh->path = doc->path;
-    double t = Microseconds([&] {
-      if (LoadMapFromFile(editor, *fresh, *binding) != 1) std::exit(1);
+    return Microseconds([&] {
+      if (LoadMapFile(*fresh, *binding, ui).result != OpenResult::Loaded) std::exit(1);
     });
-    ui.DestroyMapWindow(fresh->hwnd);
-    editor.activeMapWindow = doc->hwnd;
-    return t;
   };
+  // A load as Open does it: zlib bound for the one load, then the file read.
   auto timeOpen = [&] {
-    double t = Microseconds([&] {
-      if (OpenMapFile(editor, doc->path) != 1) std::exit(1);
+    auto fresh = std::make_unique<MapDocument>();
+    fresh->path = doc->path;
+    return Microseconds([&] {
+      auto opened = BindZlib(&zlib, settings.programDirectory, ZlibUse::Open, ui);
+      if (!opened || LoadMapFile(*fresh, *opened, ui).result != OpenResult::Loaded) std::exit(1);
     });
-    ui.DestroyMapWindow(editor.activeMapWindow);  // outside the timing
-    editor.activeMapWindow = doc->hwnd;
-    return t;
   };
   auto timeInflate = [&] {
     return Microseconds([&] {
@@ -157,12 +152,13 @@ Result Measure(const char* label, const std::function<void(MapDocument&)>& build
   };
   auto timeSave = [&] {
     return Microseconds([&] {
-      if (WriteMapFile(editor, *doc, *binding) != 1) std::exit(1);
+      std::optional<std::vector<uint8_t>> bytes = BuildMapFile(*doc, *binding, ui);
+      if (!bytes || !ReplacingFile().WriteAll(doc->path, *bytes)) std::exit(1);
     });
   };
   auto timeFullSave = [&] {
     return Microseconds([&] {
-      if (SaveMapFile(editor, *doc, 0) != 1) std::exit(1);
+      if (SaveMapDocument(*doc, settings, &zlib, ui) != SaveResult::Written) std::exit(1);
     });
   };
   auto timeDeflate = [&] {

@@ -9,12 +9,11 @@
 #include <iostream>
 
 #include "app/map_reports.h"
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "map/map_checks.h"
 #include "map/map_files.h"
-#include "map/new_map.h"
 #include "native_zlib.h"
 #include "tools/animations_file.h"
 #include "quarl_map_json.h"
@@ -26,16 +25,14 @@ constexpr int kDone = 0;
 constexpr int kProblems = 1;
 constexpr int kUnusable = 2;
 
-// The editor without windows: every message is printed, every question
-// answered from the command line.
+// Maps loaded and saved without windows: every message is printed, every
+// question answered from the command line.
 struct Session {
-  Editor editor;
-  ScriptedUserInterface ui{editor};
+  ScriptedUserInterface ui;
   NativeZlibLibrary zlib;
+  MapDocument doc;
 
   explicit Session(bool yes) {
-    editor.ui = &ui;
-    editor.zlib = &zlib;
     ui.defaultAnswer = yes ? Answer::Yes : Answer::No;
     ui.onMessage = [](const RecordedMessage& m) {
       std::cerr << m.title << ": " << m.text;
@@ -44,10 +41,13 @@ struct Session {
     };
   }
 
-  // The document OpenMapFile leaves, or null when it stopped.
+  // The loaded document, or null when the load stopped.
   MapDocument* Load(const std::string& path) {
-    if (OpenMapFile(editor, path) != 1) return nullptr;
-    return editor.ActiveDocument();
+    std::unique_ptr<ZlibBinding> binding = BindZlib(&zlib, ".", ZlibUse::Open, ui);
+    if (!binding) return nullptr;
+    doc.path = path;
+    if (LoadMapFile(doc, *binding, ui).result != OpenResult::Loaded) return nullptr;
+    return &doc;
   }
 };
 
@@ -108,10 +108,15 @@ int Check(const std::string& path, bool flagScan, bool spawnScan, bool yes) {
 
 // Saves doc under out as the Save As command would, printing the final path.
 int SaveAs(Session& session, MapDocument& doc, const std::string& out, bool flagScan, bool spawnScan) {
-  session.editor.options.flagscan = flagScan;
-  session.editor.options.shscan = spawnScan;
+  SaveSettings settings;
+  settings.saveAs = true;
+  settings.flagScan = flagScan;
+  settings.spawnScan = spawnScan;
   session.ui.saveFileNames = {out};
-  if (SaveMapFile(session.editor, doc, 1) != 1) return Unusable("cannot write " + out);
+  std::string reason;
+  if (SaveMapDocument(doc, settings, &session.zlib, session.ui, &reason) != SaveResult::Written) {
+    return Unusable("cannot write " + out + (reason.empty() ? "" : ": " + reason));
+  }
   std::cout << doc.path << "\n";
   return kDone;
 }
@@ -125,9 +130,7 @@ int Resave(const std::string& in, const std::string& out, bool flagScan, bool sp
 
 int New(const std::string& out, bool yes) {
   Session session(yes);
-  MapDocument* doc = CreateNewMAP(session.editor);
-  if (!doc) return Unusable("cannot create a map");
-  return SaveAs(session, *doc, out, true, true);
+  return SaveAs(session, session.doc, out, true, true);
 }
 
 int Report(const std::string& path, bool yes) {

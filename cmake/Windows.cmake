@@ -32,16 +32,6 @@ set_source_files_properties(${QUARL_RC} PROPERTIES
 # windres finds the generated art and resource_ids.h through these.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QUARL_ART_DIR} -I${CMAKE_SOURCE_DIR}/src/resources")
 
-# --- the Win32 code as a static library, so that the tests link the very same
-# --- objects as the program.
-file(GLOB QUARL_WIN_SOURCES CONFIGURE_DEPENDS src/*/win/*.cpp)
-list(FILTER QUARL_WIN_SOURCES EXCLUDE REGEX ".*/win_main\\.cpp$")
-add_library(quarl_win STATIC ${QUARL_WIN_SOURCES})
-target_include_directories(quarl_win PUBLIC src src/resources)
-target_compile_definitions(quarl_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(quarl_win PUBLIC quarl_core comctl32 gdi32 comdlg32 shell32 advapi32 user32)
-target_link_options(quarl_win INTERFACE -static -static-libgcc -static-libstdc++)
-
 # zlib comes as the MinGW package's DLL, copied beside quarl.exe as zlib.dll;
 # the program binds it at run time for each load and save.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")

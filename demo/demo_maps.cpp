@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <utility>
 
-#include "app/editor.h"
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "history/default_tables.h"
 #include "history/piece_geometry.h"
 #include "map/map_checks.h"
@@ -318,18 +318,15 @@ std::vector<DemoMap> BuildDemoMaps() {
 }
 
 bool WriteDemoMaps(const std::vector<DemoMap>& maps, const std::string& directory, std::string* error) {
-  Editor editor;
-  ScriptedUserInterface ui(editor);
+  ScriptedUserInterface ui;
   NativeZlibLibrary zlibLibrary;
-  editor.ui = &ui;
-  editor.zlib = &zlibLibrary;
   std::unique_ptr<ZlibBinding> zlib = zlibLibrary.Load(directory);
   if (!zlib) {
     *error = "zlib is not available";
     return false;
   }
   for (const DemoMap& m : maps) {
-    std::optional<std::vector<uint8_t>> bytes = BuildMapFile(editor, *m.doc, *zlib);
+    std::optional<std::vector<uint8_t>> bytes = BuildMapFile(*m.doc, *zlib, ui);
     if (!bytes) {
       *error = "cannot encode " + m.fileName;
       return false;

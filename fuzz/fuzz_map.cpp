@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "map/map_file_format.h"
 #include "map/map_files.h"
 #include "native_zlib.h"

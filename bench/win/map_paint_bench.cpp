@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win/app_globals.h"
+#include "base/win/app_globals.h"
 #include "editor/win/map_window.h"
-#include "map/new_map.h"
+#include "editor/new_map.h"
 #include "resource_ids.h"
 #include "tile_sheet_bmp.h"
 

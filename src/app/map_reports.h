@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/editor.h"
+#include "editor/editor.h"
 #include "map/map_checks.h"
 
 namespace quarl {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/editor.h"
-#include "app/user_interface.h"
+#include "editor/editor.h"
+#include "base/user_interface.h"
 
 namespace quarl {
 

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/editor.h"
 
 namespace quarl {
 namespace {
@@ -136,14 +135,6 @@ MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTa
 
 bool SaveMirrorRotateTables(const std::string& directory, const MirrorRotateTables& tables) {
   return WriteMrdataFile(MrdataPath(directory), tables);
-}
-
-MrdataStatus LoadMirrorRotateTables(Editor& editor) {
-  return LoadMirrorRotateTables(editor.programDirectory, editor.tables);
-}
-
-bool SaveMirrorRotateTables(const Editor& editor) {
-  return SaveMirrorRotateTables(editor.programDirectory, editor.tables);
 }
 
 }  // namespace quarl

@@ -28,7 +28,6 @@
 
 namespace quarl {
 
-struct Editor;
 
 constexpr const char* kMrdataFileName = "mrdata.dat";
 constexpr size_t kMrdataEntryBytes = 16;
@@ -65,9 +64,5 @@ MrdataStatus LoadMirrorRotateTables(const std::string& directory, MirrorRotateTa
 // when it is missing and never shortening it. False when nothing could be
 // opened or the write failed.
 bool SaveMirrorRotateTables(const std::string& directory, const MirrorRotateTables& tables);
-
-// The same for the program's own tables in its program directory.
-MrdataStatus LoadMirrorRotateTables(Editor& editor);
-bool SaveMirrorRotateTables(const Editor& editor);
 
 }  // namespace quarl

@@ -44,9 +44,7 @@ void DropLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
 // Takes back the newest step of one side: the step moves to the other side,
 // and each of its cells that has a level on this side gets it back while its
 // current values go onto the other side's stack.
-int TakeBackStep(Editor& editor, bool undo) {
-  MapDocument* doc = editor.ActiveDocument();
-  if (!doc) return 0;
+int TakeBackStep(MapDocument* doc, bool undo) {
   std::vector<HistoryStep>& from = undo ? doc->undoSteps : doc->redoSteps;
   if (from.empty()) return 0;
   const HistoryStep step = from.back();
@@ -64,7 +62,6 @@ int TakeBackStep(Editor& editor, bool undo) {
     DropLevel(*doc, cellIndex, source);
   });
 
-  if (editor.ui) editor.ui->RepaintWindow(editor.activeMapWindow);
   return 1;
 }
 
@@ -83,8 +80,8 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex) { SaveLevel(doc, cellInde
 void DropCellUndo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::undo); }
 void DropCellRedo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::redo); }
 
-int UndoLastStep(Editor& editor) { return TakeBackStep(editor, true); }
-int RedoLastStep(Editor& editor) { return TakeBackStep(editor, false); }
+int UndoNewestStep(MapDocument& doc) { return TakeBackStep(&doc, true); }
+int RedoNewestStep(MapDocument& doc) { return TakeBackStep(&doc, false); }
 
 bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t height) {
   const bool top = r == 0, bottom = r == height - 1;

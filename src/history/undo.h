@@ -11,7 +11,6 @@
 
 #include <cstdint>
 
-#include "app/editor.h"
 #include "map/map_document.h"
 
 namespace quarl {
@@ -44,11 +43,10 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex);
 void DropCellUndo(MapDocument& doc, int32_t cellIndex);
 void DropCellRedo(MapDocument& doc, int32_t cellIndex);
 
-// Undoes (redoes) the newest step of the active map window's document and
-// repaints that window. 1 when a step was taken back, 0 when there is no
-// active document or nothing to undo (redo).
-int UndoLastStep(Editor& editor);
-int RedoLastStep(Editor& editor);
+// Undoes (redoes) the newest step of doc. 1 when a step was taken back, 0
+// when there was nothing to undo (redo).
+int UndoNewestStep(MapDocument& doc);
+int RedoNewestStep(MapDocument& doc);
 
 // Whether the cell at row r, column c of a W x H rectangle belongs to a step
 // of this kind. For HISTORY_ROTATE this answers for the W x H rectangle

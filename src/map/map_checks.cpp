@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 
 namespace quarl {
 namespace {

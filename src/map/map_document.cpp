@@ -19,24 +19,6 @@ int MapDocument::RedoDepth(int32_t cellIndex) const {
   return history ? static_cast<int>(history->redo.size()) : 0;
 }
 
-MapDocument& MapDocumentList::Append(std::unique_ptr<MapDocument> doc) {
-  docs_.push_back(std::move(doc));
-  return *docs_.back();
-}
-
-MapDocument* MapDocumentList::FindMapDocument(WindowId hwnd) const {
-  for (const auto& doc : docs_) {
-    if (doc->hwnd == hwnd) return doc.get();
-  }
-  return nullptr;
-}
-
-void MapDocumentList::RemoveMapDocument(WindowId hwnd) {
-  docs_.remove_if([hwnd](const std::unique_ptr<MapDocument>& doc) { return doc->hwnd == hwnd; });
-}
-
-MapDocument* MapDocumentList::First() const { return docs_.empty() ? nullptr : docs_.front().get(); }
-
 const char* TeamName(int team) {
   switch (team) {
     case TEAM_GREEN: return "Green";

@@ -1,11 +1,11 @@
 #pragma once
-// The map document: one open map's settings, its 65536 cells and its
-// undo/redo histories, and the list of open documents.
+// The map document: one open map's settings, its 65536 cells, its
+// undo/redo histories, its file path and whether it has unsaved changes.
+// What its window shows (selection, hover outline, auto-pan) is the map
+// view's (editor/map_view.h).
 
 #include <array>
 #include <cstdint>
-#include <list>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,14 +21,6 @@ constexpr int kHistoryDepth = 12;  // most entries in any undo or redo stack
 constexpr uint16_t kMapMagic = 0x4278;
 
 enum Team : int { TEAM_GREEN = 0, TEAM_RED = 1, TEAM_BLUE = 2, TEAM_YELLOW = 3, TEAM_NEUTRAL = 4 };
-
-// Opaque handle of a window; the Win32 layer stores an HWND in it.
-using WindowId = std::uintptr_t;
-
-struct Rect {
-  int32_t left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const Rect&) const = default;
-};
 
 // The three value words of a cell; also one saved level of a cell history.
 struct CellValues {
@@ -72,10 +64,6 @@ struct MapDocument {
   MapDocument();  // an empty 256 x 256 map with the new-map header defaults
 
   std::vector<Cell> cells;  // kCellCount cells, row-major
-  WindowId hwnd = 0;
-  WindowId statusBar = 0;
-  Rect selection;  // map pixels, multiples of 16
-  int32_t selectionShown = 0;
   std::vector<HistoryStep> undoSteps;  // oldest first, at most kHistoryDepth
   std::vector<HistoryStep> redoSteps;
   // The undo and redo stacks of the cells that have saved levels, by cell
@@ -113,8 +101,6 @@ struct MapDocument {
   std::string path;  // empty until the map is saved or loaded; at most 260 characters
 
   int32_t modified = 0;
-  std::array<uint8_t, 4> autoPan{};  // 0 left, 1 right, 2 up, 3 down
-  Rect hoverRect;
 
   int32_t undoCount() const { return static_cast<int32_t>(undoSteps.size()); }
   int32_t redoCount() const { return static_cast<int32_t>(redoSteps.size()); }
@@ -129,27 +115,6 @@ struct MapDocument {
 
   Cell& At(int column, int row) { return cells[static_cast<size_t>(row * kMapCells + column)]; }
   const Cell& At(int column, int row) const { return cells[static_cast<size_t>(row * kMapCells + column)]; }
-};
-
-// The open maps, in creation order. Owns its documents.
-class MapDocumentList {
- public:
-  MapDocument& Append(std::unique_ptr<MapDocument> doc);
-  // The first document (in creation order) whose window is hwnd, or null.
-  MapDocument* FindMapDocument(WindowId hwnd) const;
-  // Unlinks and releases every document whose window is hwnd.
-  void RemoveMapDocument(WindowId hwnd);
-  MapDocument* First() const;
-  bool Empty() const { return docs_.empty(); }
-  size_t Size() const { return docs_.size(); }
-  // Documents in creation order. Removing a document while walking keeps the
-  // iterators of the others valid.
-  auto begin() const { return docs_.begin(); }
-  auto end() const { return docs_.end(); }
-  void Clear() { docs_.clear(); }
-
- private:
-  std::list<std::unique_ptr<MapDocument>> docs_;
 };
 
 // Team names as the reports and the save messages show them: any number

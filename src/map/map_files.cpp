@@ -6,31 +6,14 @@
 #include <memory>
 #include <system_error>
 
+#include "base/replacing_file.h"
 #include "map/map_checks.h"
 #include "map/map_file_format.h"
-#include "map/new_map.h"
 
 namespace quarl {
 namespace {
 
 constexpr int kZlibOk = 0;
-constexpr size_t kOpenPathChars = 255;  // the loader keeps this much of a path
-constexpr size_t kSavePathChars = 260;  // the Save As dialog's file name buffer
-
-void Tell(Editor& editor, const std::string& text, const std::string& title) {
-  editor.ui->ShowMessage(text, title, Buttons::Ok);
-}
-
-// "%s (%s)": the map's name and the file name after the last backslash.
-// Paths without a backslash leave the title alone.
-void TitleFromPath(Editor& editor, const MapDocument& doc) {
-  size_t slash = doc.path.rfind('\\');
-  if (slash == std::string::npos) return;
-  editor.ui->SetWindowTitle(doc.hwnd, doc.name.c_str() + std::string(" (") + doc.path.substr(slash + 1) + ")");
-}
-
-// Destroying the window removes the document with it.
-void CloseMap(Editor& editor, MapDocument& doc) { editor.ui->DestroyMapWindow(doc.hwnd); }
 
 enum class ReadResult { Ok, CannotOpen, TooLarge };
 
@@ -54,14 +37,13 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
 // read, and the user knows that the rest are blank, or that a full set of
 // cells came out of a stream zlib did not accept (a bad checksum, or more
 // data than a map holds).
-void TellIncompleteCells(Editor& editor, size_t cellsRead) {
+void TellIncompleteCells(UserInterface& ui, size_t cellsRead) {
   if (cellsRead < static_cast<size_t>(kCellCount)) {
-    Tell(editor,
-         "The map's cell data is incomplete or damaged.\nOnly " + std::to_string(cellsRead) + " of " +
+    ui.Tell("The map's cell data is incomplete or damaged.\nOnly " + std::to_string(cellsRead) + " of " +
              std::to_string(kCellCount) + " cells could be read; the others are left blank.",
          "Error - Non-fatal");
   } else {
-    Tell(editor, "The map's cell data is damaged.\nAll its cells were read, but some may be wrong.",
+    ui.Tell("The map's cell data is damaged.\nAll its cells were read, but some may be wrong.",
          "Error - Non-fatal");
   }
 }
@@ -82,8 +64,8 @@ void ApplyMapExtension(std::string& path) {
   }
 }
 
-void ShowCheckResult(Editor& editor, const CheckResult& result, const char* title) {
-  if (result.Problem()) Tell(editor, CheckMessage(result), title);
+void ShowCheckResult(UserInterface& ui, const CheckResult& result, const char* title) {
+  if (result.Problem()) ui.Tell(CheckMessage(result), title);
 }
 
 }  // namespace
@@ -93,28 +75,38 @@ std::string WithMapExtension(std::string path) {
   return path;
 }
 
-int LoadMapFromBytes(Editor& editor, MapDocument& doc, std::span<const uint8_t> file,
-                     ZlibBinding& zlib) {
+std::unique_ptr<ZlibBinding> BindZlib(ZlibLibrary* library, const std::string& programDirectory, ZlibUse use,
+                                      UserInterface& ui) {
+  const char* consequence = use == ZlibUse::Open ? "Open cannot continue" : "Save not possible";
+  const char* title = use == ZlibUse::Open ? "Open..." : "Save...";
+  std::unique_ptr<ZlibBinding> zlib = library ? library->Load(programDirectory) : nullptr;
+  if (!zlib) {
+    ui.Tell(std::string("Unable to find zlib.dll\n") + consequence, title);
+    return nullptr;
+  }
+  // A library without the entry point the job needs is as good as missing.
+  if (use == ZlibUse::Open ? !zlib->HasUncompress() : !zlib->HasCompress2()) {
+    ui.Tell(std::string("Invalid zlib.dll\n") + consequence, title);
+    return nullptr;
+  }
+  return zlib;
+}
+
+MapLoad LoadMapFromBytes(MapDocument& doc, std::span<const uint8_t> file, ZlibBinding& zlib, UserInterface& ui) {
   MapFilePrelude prelude = ReadMapPrelude(file, doc);
   uint8_t version = prelude.version;
   if (version > 3) {
-    Answer answer = editor.ui->ShowMessage("Invalid Version on map, Continue?", "Error", Buttons::YesNo);
-    if (answer != Answer::Yes) {
-      CloseMap(editor, doc);
-      return 0;
-    }
+    if (ui.ShowMessage("Invalid Version on map, Continue?", "Error", Buttons::YesNo) != Answer::Yes) return {};
     version = 1;
   }
 
   // teamCount above 4: refused. The per-team lists that follow it cannot be
   // held, and guessing where the fields after them lie would load garbage.
   if (ReadMapHeader(file, prelude, doc) == HeaderStatus::TooManyTeams) {
-    Tell(editor,
-         "Invalid team count on map (" + std::to_string(doc.teamCount) +
-             "); a map has at most 4 teams.\nOpen cannot continue",
-         "Error - Halting Open");
-    CloseMap(editor, doc);
-    return 0;
+    ui.Tell("Invalid team count on map (" + std::to_string(doc.teamCount) +
+                "); a map has at most 4 teams.\nOpen cannot continue",
+            "Error - Halting Open");
+    return {};
   }
 
   // The cell block is whatever follows the header; a headerLength beyond the
@@ -125,19 +117,16 @@ int LoadMapFromBytes(Editor& editor, MapDocument& doc, std::span<const uint8_t> 
   if (!CellBlockIsCompressed(version)) {
     // Raw cells: a short block decodes the whole words it has and leaves the
     // other cells blank; the user is told.
-    std::error_code ignored;
-    std::filesystem::current_path(editor.programDirectory, ignored);
     size_t decoded = DecodeCells(block.first(std::min(block.size(), kCellBlockBytes)), doc.cells);
-    if (decoded < static_cast<size_t>(kCellCount)) TellIncompleteCells(editor, decoded);
-    return 1;
+    if (decoded < static_cast<size_t>(kCellCount)) TellIncompleteCells(ui, decoded);
+    return {OpenResult::Loaded, false};
   }
 
   // Compressed cells. A stream that fails to inflate or yields fewer than
   // 131072 bytes keeps the cells it did inflate (zlib reports how far it
   // got), the others stay blank, and the user is told. Bytes after the end
-  // of the stream are ignored.
-  // Only the bytes zlib reports as written are decoded, so the buffer needs
-  // no clearing.
+  // of the stream are ignored. Only the bytes zlib reports as written are
+  // decoded, so the buffer needs no clearing.
   auto inflated = std::make_unique_for_overwrite<uint8_t[]>(kCellBlockBytes);
   unsigned long inflatedLength = 0;
   int result = -1;
@@ -148,60 +137,29 @@ int LoadMapFromBytes(Editor& editor, MapDocument& doc, std::span<const uint8_t> 
     inflatedLength = std::min<unsigned long>(inflatedLength, kCellBlockBytes);
   }
   size_t decoded = DecodeCells(std::span<const uint8_t>(inflated.get(), inflatedLength), doc.cells);
-  if (result != kZlibOk || decoded < static_cast<size_t>(kCellCount)) TellIncompleteCells(editor, decoded);
-
-  editor.ui->FocusWindow(doc.hwnd);
-  TitleFromPath(editor, doc);
-  editor.ui->ForceFullRepaint(doc.hwnd);
-  return 1;
+  if (result != kZlibOk || decoded < static_cast<size_t>(kCellCount)) TellIncompleteCells(ui, decoded);
+  return {OpenResult::Loaded, true};
 }
 
-int OpenMapFile(Editor& editor, const std::string& requestedPath) {
-  std::string path = requestedPath.substr(0, kOpenPathChars);
-
-  MapDocument* doc = CreateNewMAP(editor);
-  if (!doc) {
-    Tell(editor, "CreateNewMAP() returned FALSE", "Error - Halting Open");
-    return 0;
-  }
-  doc->path = path;
-
-  std::unique_ptr<ZlibBinding> zlib = editor.zlib ? editor.zlib->Load(editor.programDirectory) : nullptr;
-  if (!zlib) {
-    Tell(editor, "Unable to find zlib.dll\nOpen cannot continue", "Open...");
-    return -1;
-  }
-  // A library without uncompress is treated like a missing one: the empty
-  // map stays open.
-  if (!zlib->HasUncompress()) {
-    Tell(editor, "Invalid zlib.dll\nOpen cannot continue", "Open...");
-    return -1;
-  }
-
-  return LoadMapFromFile(editor, *doc, *zlib);
-}
-
-int LoadMapFromFile(Editor& editor, MapDocument& doc, ZlibBinding& zlib) {
+MapLoad LoadMapFile(MapDocument& doc, ZlibBinding& zlib, UserInterface& ui) {
   std::vector<uint8_t> file;
   switch (ReadWholeFile(doc.path, file)) {
     case ReadResult::CannotOpen:
-      Tell(editor, "Unable to open " + doc.path, "Error - Halting Open");
-      CloseMap(editor, doc);
-      return 0;
+      ui.Tell("Unable to open " + doc.path, "Error - Halting Open");
+      return {};
     case ReadResult::TooLarge:
       // No map comes near this size; reading it all would only waste memory.
-      Tell(editor, doc.path + " is too large to be a map", "Error - Halting Open");
-      CloseMap(editor, doc);
-      return 0;
+      ui.Tell(doc.path + " is too large to be a map", "Error - Halting Open");
+      return {};
     case ReadResult::Ok:
       break;
   }
-  return LoadMapFromBytes(editor, doc, file, zlib);
+  return LoadMapFromBytes(doc, file, zlib, ui);
 }
 
-std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib) {
+std::optional<std::vector<uint8_t>> BuildMapFile(const MapDocument& doc, ZlibBinding& zlib, UserInterface& ui) {
   if (!HeaderLengthFits(doc)) {
-    Tell(editor, "The map's name and description are too long\nSave not possible", "Save...");
+    ui.Tell("The map's name and description are too long\nSave not possible", "Save...");
     return std::nullopt;
   }
   auto cells = std::make_unique_for_overwrite<uint8_t[]>(kCellBlockBytes);
@@ -213,7 +171,7 @@ std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocume
   // zlib always fits 131072 bytes into 131200; anything else means the
   // library failed, and nothing may be written.
   if (result != kZlibOk || compressedLength > kCompressBufferBytes) {
-    Tell(editor, "Unable to compress the map\nSave not possible", "Save...");
+    ui.Tell("Unable to compress the map\nSave not possible", "Save...");
     return std::nullopt;
   }
   std::vector<uint8_t> bytes = EncodeMapHeader(doc);
@@ -221,63 +179,46 @@ std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocume
   return bytes;
 }
 
-int WriteMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib) {
-  // The whole file is made in memory first: a map that cannot be encoded or
-  // compressed never costs the user the file already on disk.
-  std::optional<std::vector<uint8_t>> bytes = BuildMapFile(editor, doc, zlib);
-  if (!bytes) return 0;
-
-  std::error_code ignored;
-  std::filesystem::remove(doc.path, ignored);
-  std::FILE* file = std::fopen(doc.path.c_str(), "wb");
-  if (!file) {
-    Tell(editor, "Unable to open a file descriptor", "Error");
-    return 0;
-  }
-  bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    Tell(editor, "Unable to write " + doc.path, "Error");
-    return 0;
-  }
-  return 1;
-}
-
-int SaveMapFile(Editor& editor, MapDocument& doc, int saveAs) {
-  if (doc.path.empty() || saveAs) {
-    std::optional<std::string> chosen = editor.ui->ChooseSaveFileName();
-    if (!chosen) return 0;
-    doc.path = chosen->substr(0, kSavePathChars);
+SaveResult SaveMapDocument(MapDocument& doc, const SaveSettings& settings, ZlibLibrary* library,
+                           UserInterface& ui, std::string* failureReason) {
+  if (doc.path.empty() || settings.saveAs) {
+    std::optional<std::string> chosen = ui.ChooseSaveFileName();
+    if (!chosen) return SaveResult::NotWritten;
+    doc.path = *chosen;
   }
 
-  std::unique_ptr<ZlibBinding> zlib = editor.zlib ? editor.zlib->Load(editor.programDirectory) : nullptr;
-  if (!zlib) {
-    Tell(editor, "Unable to find zlib.dll\nSave not possible", "Save...");
-    return -1;
-  }
-  if (!zlib->HasCompress2()) {
-    Tell(editor, "Invalid zlib.dll\nSave not possible", "Save...");
-    return -1;
-  }
+  std::unique_ptr<ZlibBinding> zlib = BindZlib(library, settings.programDirectory, ZlibUse::Save, ui);
+  if (!zlib) return SaveResult::NoZlib;
 
   ApplyMapExtension(doc.path);
 
+  const int32_t wasModified = doc.modified;
+  auto fail = [&](const std::string& reason) {
+    doc.modified = wasModified;
+    if (failureReason) *failureReason = reason;
+    return SaveResult::NotWritten;
+  };
+  // The new file is made first, beside the old one, which stays as it is
+  // until the new one has been written in full.
+  ReplacingFile file;
+  if (!file.Create(doc.path)) {
+    ui.Tell("Unable to open a file descriptor", "Error");
+    return fail(file.error());
+  }
+  doc.modified = 0;
   doc.magic = kMapMagic;
   CountMapObjects(doc);
-  if (editor.options.flagscan && doc.gameType != 0) {
-    ShowCheckResult(editor, CheckFlags(doc), "Possible Flag Error!");
-  }
-  if (editor.options.shscan) {
-    ShowCheckResult(editor, CheckSpawnsAndPens(doc), "Spawn/Holding Pen Error!");
-  }
+  if (settings.flagScan && doc.gameType != 0) ShowCheckResult(ui, CheckFlags(doc), "Possible Flag Error!");
+  if (settings.spawnScan) ShowCheckResult(ui, CheckSpawnsAndPens(doc), "Spawn/Holding Pen Error!");
   doc.version = kSavedMapVersion;
 
-  int written = WriteMapFile(editor, doc, *zlib);
-  if (written != 1) return written;
-  doc.modified = 0;
-
-  TitleFromPath(editor, doc);
-  return 1;
+  std::optional<std::vector<uint8_t>> bytes = BuildMapFile(doc, *zlib, ui);
+  if (!bytes) return fail("the map could not be encoded");
+  if (!file.Commit(*bytes)) {
+    ui.Tell("Unable to open a file descriptor", "Error");
+    return fail(file.error());
+  }
+  return SaveResult::Written;
 }
 
 }  // namespace quarl

@@ -17,6 +17,13 @@ struct Animation {
   std::vector<int32_t> frames;  // tile numbers, frameCount of them
 };
 
+// The frame an animated cell with this data value shows: frame `data`,
+// wrapping past the last one (data mod frame count). A negative offset other
+// than -1 (typed into the info panel) takes the non-negative remainder, so it
+// counts back from the end of the cycle: -2 with 3 frames shows frame 1.
+// -1 for an animation without frames, which has nothing to show.
+int FrameIndex(const Animation& animation, int32_t data);
+
 class AnimationList {
  public:
   // The animation with that id, or null.

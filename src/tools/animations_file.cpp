@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 
 namespace quarl {
 namespace {
@@ -53,10 +53,9 @@ int ReadAnimationsFile(const std::filesystem::path& path, AnimationList& list) {
   return 1;
 }
 
-int LoadAnimations(Editor& editor) {
-  const std::filesystem::path path = std::filesystem::path(editor.programDirectory) / "anims.dat";
-  if (ReadAnimationsFile(path, editor.animations) == 1) return 1;
-  if (editor.ui) editor.ui->ShowMessage(StringText(IDS_NO_ANIMS_DAT), "Error - Fatal", Buttons::Ok);
+int LoadAnimations(const std::filesystem::path& programDirectory, AnimationList& list, UserInterface& ui) {
+  if (ReadAnimationsFile(programDirectory / "anims.dat", list) == 1) return 1;
+  ui.Tell(StringText(IDS_NO_ANIMS_DAT), "Error - Fatal");
   return -1;
 }
 

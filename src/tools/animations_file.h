@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "app/editor.h"
+#include "base/user_interface.h"
 #include "tools/animations.h"
 
 namespace quarl {
@@ -27,9 +27,9 @@ size_t ParseAnimations(const uint8_t* bytes, size_t size, AnimationList& list);
 // -1 when the file cannot be opened or read (the list is then left empty).
 int ReadAnimationsFile(const std::filesystem::path& path, AnimationList& list);
 
-// Reads anims.dat from the program directory into editor.animations. When it
-// cannot be opened the user is told (string 2, "Error - Fatal") and the result
-// is -1; the caller then stops the program.
-int LoadAnimations(Editor& editor);
+// Reads anims.dat from the program directory into list. When it cannot be
+// opened the user is told (string 2, "Error - Fatal") and the result is -1;
+// the caller then stops the program.
+int LoadAnimations(const std::filesystem::path& programDirectory, AnimationList& list, UserInterface& ui);
 
 }  // namespace quarl

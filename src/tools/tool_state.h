@@ -5,6 +5,8 @@
 
 namespace quarl {
 
+// A tool is named by its command number, the one its toolbox button sends;
+// tool n of the toolbox (0..16) has command 500 + n.
 enum ToolCommand : int32_t {
   TOOL_EDIT = 500,
   TOOL_SELECT = 501,
@@ -33,9 +35,15 @@ enum ToolCommand : int32_t {
 
 constexpr int32_t kToolCount = 17;
 
+// The tool's place in the toolbox (0..16), for button geometry and pictures.
+constexpr int ToolIndex(ToolCommand tool) { return tool - TOOL_EDIT; }
+constexpr ToolCommand ToolAt(int index) { return static_cast<ToolCommand>(TOOL_EDIT + index); }
+
 struct ToolState {
-  int32_t currentTool = 0;                 // tool identifier 0..16
-  int32_t currentToolCommand = TOOL_EDIT;  // 500 + current tool as a rule
+  ToolCommand currentTool = TOOL_EDIT;
+  // The current tool's command as a rule; a bunker or bridge placement puts
+  // its variant command (1010..1015) here while it places.
+  int32_t currentToolCommand = TOOL_EDIT;
   int32_t currentTeam = 0;
   int32_t animationMode = 0;
   int32_t poleFlagTeam = 0;

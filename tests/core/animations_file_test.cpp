@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_user_interface.h"
-#include "app/string_table.h"
+#include "base/scripted_user_interface.h"
+#include "base/string_table.h"
 #include "temp_directory.h"
 #include "tools/animations_file.h"
 
@@ -129,38 +129,34 @@ TEST(ReadAnimationsFile, ReadsRecordsWrittenByAnotherTool) {
 
 TEST(LoadAnimations, ReadsAnimsDatFromTheProgramDirectory) {
   testing::TempDirectory dir;
-  Editor editor;
-  ScriptedUserInterface ui(editor);
-  editor.ui = &ui;
-  editor.programDirectory = dir.Path().string();
+  ScriptedUserInterface ui;
+  AnimationList animations;
   const Bytes bytes = Concat({Record(2, {8, 9}), Record(1, {0x8010})});
   dir.Write("anims.dat", std::string(bytes.begin(), bytes.end()));
-  EXPECT_EQ(LoadAnimations(editor), 1);
+  EXPECT_EQ(LoadAnimations(dir.Path(), animations, ui), 1);
   EXPECT_TRUE(ui.messages.empty());
-  ASSERT_EQ(editor.animations.Size(), 2u);
-  EXPECT_EQ(Frames(editor.animations, 1), (std::vector<int32_t>{16}));
+  ASSERT_EQ(animations.Size(), 2u);
+  EXPECT_EQ(Frames(animations, 1), (std::vector<int32_t>{16}));
 
   // Loading again replaces the list instead of adding to it.
-  EXPECT_EQ(LoadAnimations(editor), 1);
-  EXPECT_EQ(editor.animations.Size(), 2u);
+  EXPECT_EQ(LoadAnimations(dir.Path(), animations, ui), 1);
+  EXPECT_EQ(animations.Size(), 2u);
 }
 
 TEST(LoadAnimations, MissingFileIsFatal) {
   testing::TempDirectory dir;
-  Editor editor;
-  ScriptedUserInterface ui(editor);
-  editor.ui = &ui;
-  editor.programDirectory = dir.Path().string();
-  EXPECT_EQ(LoadAnimations(editor), -1);
+  ScriptedUserInterface ui;
+  AnimationList animations;
+  EXPECT_EQ(LoadAnimations(dir.Path(), animations, ui), -1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Unable to locate anims.dat\nQuarl must be in the same directory as ZOR.exe");
   EXPECT_EQ(ui.messages[0].title, "Error - Fatal");
   EXPECT_EQ(ui.messages[0].buttons, Buttons::Ok);
-  EXPECT_EQ(editor.animations.Size(), 0u);
+  EXPECT_EQ(animations.Size(), 0u);
 
   // A directory of that name cannot be read as the file either.
   std::filesystem::create_directory(dir / "anims.dat");
-  EXPECT_EQ(LoadAnimations(editor), -1);
+  EXPECT_EQ(LoadAnimations(dir.Path(), animations, ui), -1);
   EXPECT_EQ(ui.messages.size(), 2u);
 }
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "map/map_checks.h"
 
 namespace quarl {

@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
+#include "editor/map_file_commands.h"
+#include "editor/new_map.h"
+#include "editor/scripted_map_windows.h"
 #include "map/zlib_library.h"
 #include "native_zlib.h"
 
@@ -108,25 +111,44 @@ inline std::unique_ptr<ZlibBinding> FakeZlibLibrary::Load(const std::string& dir
   return std::make_unique<FakeZlibBinding>(real_.Load(dir), *this);
 }
 
-// An editor with a scripted user interface that also records focus, and
-// zlib that tests can break.
-struct RecordingUserInterface : ScriptedUserInterface {
-  using ScriptedUserInterface::ScriptedUserInterface;
+// Map windows that also record focus and full repaints.
+struct RecordingMapWindows : ScriptedMapWindows {
+  using ScriptedMapWindows::ScriptedMapWindows;
   std::vector<WindowId> focused;
   std::vector<WindowId> fullRepaints;
   void FocusWindow(WindowId window) override { focused.push_back(window); }
   void ForceFullRepaint(WindowId window) override { fullRepaints.push_back(window); }
 };
 
+// An editor with scripted answers and windows, and zlib that tests can break.
 struct TestEditor {
   Editor editor;
-  RecordingUserInterface ui{editor};
+  ScriptedUserInterface ui;
+  RecordingMapWindows windows{editor};
   FakeZlibLibrary zlib;
   TestEditor() {
     editor.ui = &ui;
+    editor.windows = &windows;
     editor.zlib = &zlib;
   }
   MapDocument* Active() { return editor.ActiveDocument(); }
+  WindowId WindowOf(const MapDocument& doc) {
+    for (const OpenMap& map : editor.maps) {
+      if (map.doc.get() == &doc) return map.view.window;
+    }
+    return 0;
+  }
 };
+
+// Open and Save as the editor runs them, with their results as numbers.
+inline int Open(TestEditor& t, const std::string& path) { return static_cast<int>(OpenMapFile(t.editor, path)); }
+inline int Save(TestEditor& t, MapDocument& doc, int saveAs) {
+  OpenMap* map = t.editor.maps.Find(t.WindowOf(doc));
+  return map ? static_cast<int>(SaveMapFile(t.editor, *map, saveAs != 0)) : -99;
+}
+inline MapDocument* NewMap(TestEditor& t) {
+  OpenMap* map = CreateNewMAP(t.editor);
+  return map ? map->doc.get() : nullptr;
+}
 
 }  // namespace quarl::testing

@@ -11,6 +11,9 @@ using testing::FixturePath;
 using testing::PatternWord;
 using testing::TempDir;
 using testing::TestEditor;
+using testing::Open;
+using testing::Save;
+using testing::NewMap;
 using testing::ValuesOfWord;
 
 constexpr const char* kIncomplete = "The map's cell data is incomplete or damaged.\nOnly ";
@@ -39,7 +42,7 @@ TEST(OpenMapFile, CompressedFixturesLoadCellByCellAndFieldByField) {
                  Case{"teams3.map", 8}, Case{"teams4.map", 9}}) {
     SCOPED_TRACE(c.file);
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(c.file)), 1);
+    ASSERT_EQ(Open(t, FixturePath(c.file)), 1);
     EXPECT_TRUE(t.ui.messages.empty());
     MapDocument* doc = t.Active();
     ASSERT_TRUE(doc);
@@ -65,14 +68,14 @@ TEST(OpenMapFile, CompressedFixturesLoadCellByCellAndFieldByField) {
     EXPECT_EQ(doc->path, FixturePath(c.file));
     EXPECT_EQ(doc->undoCount(), 0);
     // The compressed path focuses the window and repaints it in full.
-    EXPECT_EQ(t.ui.focused, std::vector<WindowId>{doc->hwnd});
-    EXPECT_EQ(t.ui.fullRepaints, std::vector<WindowId>{doc->hwnd});
+    EXPECT_EQ(t.windows.focused, std::vector<WindowId>{t.WindowOf(*doc)});
+    EXPECT_EQ(t.windows.fullRepaints, std::vector<WindowId>{t.WindowOf(*doc)});
   }
 }
 
 TEST(OpenMapFile, PerTeamFieldsOfTwoThreeAndFourTeams) {
   TestEditor t;
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("level6.map")), 1);
+  ASSERT_EQ(Open(t, FixturePath("level6.map")), 1);
   MapDocument* two = t.Active();
   EXPECT_EQ(two->teamCount, 2);
   EXPECT_EQ(two->flagCount, (std::array<uint8_t, 4>{2, 1, 0, 0}));
@@ -81,7 +84,7 @@ TEST(OpenMapFile, PerTeamFieldsOfTwoThreeAndFourTeams) {
   EXPECT_EQ(two->poleTeams[1], (std::vector<uint8_t>{1, 0}));
   EXPECT_EQ(two->neutralFlagCount, 2);
 
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("teams3.map")), 1);
+  ASSERT_EQ(Open(t, FixturePath("teams3.map")), 1);
   MapDocument* three = t.Active();
   EXPECT_EQ(three->teamCount, 3);
   EXPECT_EQ(three->flagCount, (std::array<uint8_t, 4>{1, 2, 0, 0}));
@@ -91,7 +94,7 @@ TEST(OpenMapFile, PerTeamFieldsOfTwoThreeAndFourTeams) {
   EXPECT_TRUE(three->poleTeams[3].empty());
   EXPECT_EQ(three->neutralFlagCount, 1);
 
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("teams4.map")), 1);
+  ASSERT_EQ(Open(t, FixturePath("teams4.map")), 1);
   MapDocument* four = t.Active();
   EXPECT_EQ(four->teamCount, 4);
   EXPECT_EQ(four->flagCount, (std::array<uint8_t, 4>{1, 1, 1, 1}));
@@ -104,22 +107,22 @@ TEST(OpenMapFile, PerTeamFieldsOfTwoThreeAndFourTeams) {
 TEST(OpenMapFile, RawAndPaddedAndUnnamedFiles) {
   {
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("raw_v1.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("raw_v1.map")), 1);
     ExpectPatternCells(*t.Active(), 3);
     // The raw path neither focuses, retitles nor forces a repaint.
-    EXPECT_TRUE(t.ui.focused.empty());
-    EXPECT_TRUE(t.ui.fullRepaints.empty());
-    EXPECT_EQ(t.ui.titles.at(t.Active()->hwnd), "Untitled");
+    EXPECT_TRUE(t.windows.focused.empty());
+    EXPECT_TRUE(t.windows.fullRepaints.empty());
+    EXPECT_EQ(t.windows.titles.at(t.editor.activeMapWindow), "Untitled");
   }
   {
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("padded.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("padded.map")), 1);
     ExpectPatternCells(*t.Active(), 6);
     EXPECT_EQ(t.Active()->neutralFlagCount, 5);
   }
   {
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("empty_name.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("empty_name.map")), 1);
     ExpectPatternCells(*t.Active(), 10);
     EXPECT_EQ(t.Active()->name, "");
     EXPECT_EQ(t.Active()->nameLength(), 0);
@@ -130,24 +133,24 @@ TEST(OpenMapFile, RawAndPaddedAndUnnamedFiles) {
 TEST(OpenMapFile, NewerVersionAsksAndYesReadsRaw) {
   TestEditor t;
   t.ui.answers = {Answer::Yes};
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("v4.map")), 1);
+  ASSERT_EQ(Open(t, FixturePath("v4.map")), 1);
   ASSERT_EQ(t.ui.messages.size(), 1u);
   EXPECT_EQ(t.ui.messages[0].text, "Invalid Version on map, Continue?");
   EXPECT_EQ(t.ui.messages[0].title, "Error");
   EXPECT_EQ(t.ui.messages[0].buttons, Buttons::YesNo);
   ExpectPatternCells(*t.Active(), 7);
-  EXPECT_TRUE(t.ui.fullRepaints.empty());  // read like version 1
+  EXPECT_TRUE(t.windows.fullRepaints.empty());  // read like version 1
 }
 
 TEST(OpenMapFile, NewerVersionAnsweredNoClosesTheMap) {
   TestEditor t;
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("level1.map")), 1);
-  WindowId first = t.Active()->hwnd;
+  ASSERT_EQ(Open(t, FixturePath("level1.map")), 1);
+  WindowId first = t.editor.activeMapWindow;
   t.ui.answers = {Answer::No};
-  EXPECT_EQ(OpenMapFile(t.editor, FixturePath("v4.map")), 0);
+  EXPECT_EQ(Open(t, FixturePath("v4.map")), 0);
   EXPECT_EQ(t.editor.maps.Size(), 1u);
   EXPECT_EQ(t.editor.activeMapWindow, first);
-  EXPECT_EQ(t.ui.titles.size(), 1u);
+  EXPECT_EQ(t.windows.titles.size(), 1u);
 }
 
 TEST(OpenMapFile, TitleIsNameAndFileNameAfterTheLastBackslash) {
@@ -157,18 +160,18 @@ TEST(OpenMapFile, TitleIsNameAndFileNameAfterTheLastBackslash) {
   std::string path = dir.File("maps\\arena.map");
   testing::WriteBytes(path, testing::ReadBytes(FixturePath("level6.map")));
   TestEditor t;
-  ASSERT_EQ(OpenMapFile(t.editor, path), 1);
-  EXPECT_EQ(t.ui.titles.at(t.Active()->hwnd), "Fixture (arena.map)");
+  ASSERT_EQ(Open(t, path), 1);
+  EXPECT_EQ(t.windows.titles.at(t.editor.activeMapWindow), "Fixture (arena.map)");
 
   // No backslash: the title stays.
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("level6.map")), 1);
-  EXPECT_EQ(t.ui.titles.at(t.Active()->hwnd), "Untitled");
+  ASSERT_EQ(Open(t, FixturePath("level6.map")), 1);
+  EXPECT_EQ(t.windows.titles.at(t.editor.activeMapWindow), "Untitled");
 }
 
 TEST(OpenMapFile, MissingFileAndOverlongPath) {
   TestEditor t;
   std::string path = FixturePath("no-such-file.map");
-  EXPECT_EQ(OpenMapFile(t.editor, path), 0);
+  EXPECT_EQ(Open(t, path), 0);
   ExpectOnlyMessage(t, "Unable to open " + path, "Error - Halting Open");
   EXPECT_TRUE(t.editor.maps.Empty());
   EXPECT_EQ(t.editor.activeMapWindow, 0u);
@@ -176,7 +179,7 @@ TEST(OpenMapFile, MissingFileAndOverlongPath) {
   // Only the first 255 characters of a path are kept.
   TestEditor u;
   std::string longPath = "/tmp/" + std::string(300, 'x') + ".map";
-  EXPECT_EQ(OpenMapFile(u.editor, longPath), 0);
+  EXPECT_EQ(Open(u, longPath), 0);
   ExpectOnlyMessage(u, "Unable to open " + longPath.substr(0, 255), "Error - Halting Open");
 }
 
@@ -184,17 +187,17 @@ TEST(OpenMapFile, UnusableZlibLeavesAnEmptyMapOpen) {
   {
     TestEditor t;
     t.zlib.present = false;
-    EXPECT_EQ(OpenMapFile(t.editor, FixturePath("level1.map")), -1);
+    EXPECT_EQ(Open(t, FixturePath("level1.map")), -1);
     ExpectOnlyMessage(t, "Unable to find zlib.dll\nOpen cannot continue", "Open...");
     ASSERT_EQ(t.editor.maps.Size(), 1u);
     EXPECT_EQ(t.Active()->path, FixturePath("level1.map"));
     EXPECT_EQ(t.Active()->cells[0].Values(), (CellValues{280, -1, -1}));
-    EXPECT_EQ(t.ui.titles.at(t.Active()->hwnd), "Untitled");
+    EXPECT_EQ(t.windows.titles.at(t.editor.activeMapWindow), "Untitled");
   }
   {
     TestEditor t;
     t.zlib.hasUncompress = false;
-    EXPECT_EQ(OpenMapFile(t.editor, FixturePath("level1.map")), -1);
+    EXPECT_EQ(Open(t, FixturePath("level1.map")), -1);
     ExpectOnlyMessage(t, "Invalid zlib.dll\nOpen cannot continue", "Open...");
     EXPECT_EQ(t.editor.maps.Size(), 1u);
   }
@@ -202,8 +205,8 @@ TEST(OpenMapFile, UnusableZlibLeavesAnEmptyMapOpen) {
 
 TEST(OpenMapFile, FailedNewMapStopsTheOpen) {
   TestEditor t;
-  t.ui.windowCreationSucceeds = false;
-  EXPECT_EQ(OpenMapFile(t.editor, FixturePath("level1.map")), 0);
+  t.windows.windowCreationSucceeds = false;
+  EXPECT_EQ(Open(t, FixturePath("level1.map")), 0);
   ExpectOnlyMessage(t, "CreateNewMAP() returned FALSE", "Error - Halting Open");
   EXPECT_TRUE(t.editor.maps.Empty());
   EXPECT_EQ(t.zlib.loads, 0);
@@ -211,7 +214,7 @@ TEST(OpenMapFile, FailedNewMapStopsTheOpen) {
 
 TEST(OpenMapFile, MoreThanFourTeamsIsRefused) {
   TestEditor t;
-  EXPECT_EQ(OpenMapFile(t.editor, FixturePath("teams5.map")), 0);
+  EXPECT_EQ(Open(t, FixturePath("teams5.map")), 0);
   ExpectOnlyMessage(t, "Invalid team count on map (5); a map has at most 4 teams.\nOpen cannot continue",
                     "Error - Halting Open");
   EXPECT_TRUE(t.editor.maps.Empty());
@@ -222,7 +225,7 @@ TEST(OpenMapFile, TruncatedHeadersKeepNewMapValues) {
     // Cut right after teamCount: the file's fields up to there, new-map
     // values after, and no cells at all.
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("truncated_header.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("truncated_header.map")), 1);
     MapDocument* doc = t.Active();
     EXPECT_EQ(doc->maxPlayers, 40);
     EXPECT_EQ(doc->holding, 15);
@@ -238,7 +241,7 @@ TEST(OpenMapFile, TruncatedHeadersKeepNewMapValues) {
   {
     // Cut inside the name: the name keeps the bytes that are there.
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("truncated_name.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("truncated_name.map")), 1);
     EXPECT_EQ(t.Active()->gameType, 1);
     EXPECT_EQ(t.Active()->poleTeams[0], (std::vector<uint8_t>{0}));
     EXPECT_EQ(t.Active()->name, "Fixtu");
@@ -248,7 +251,7 @@ TEST(OpenMapFile, TruncatedHeadersKeepNewMapValues) {
   {
     // headerLength far beyond the end: no neutral byte, no cells.
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("header_beyond_file.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("header_beyond_file.map")), 1);
     EXPECT_EQ(t.Active()->name, "Fixture");
     EXPECT_EQ(t.Active()->neutralFlagCount, 0);
     ExpectPatternCells(*t.Active(), 0, 0);
@@ -259,14 +262,14 @@ TEST(OpenMapFile, TruncatedHeadersKeepNewMapValues) {
 TEST(OpenMapFile, ShortOrBrokenCellBlocksKeepWhatWasReadAndTellTheUser) {
   {
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("truncated_raw_cells.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("truncated_raw_cells.map")), 1);
     ExpectPatternCells(*t.Active(), 13, 1000);
     ExpectOnlyMessage(t, std::string(kIncomplete) + "1000 of 65536 cells could be read; the others are left blank.",
                       "Error - Non-fatal");
   }
   {
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath("short_zlib.map")), 1);
+    ASSERT_EQ(Open(t, FixturePath("short_zlib.map")), 1);
     ExpectPatternCells(*t.Active(), 15, 1500);
     ExpectOnlyMessage(t, std::string(kIncomplete) + "1500 of 65536 cells could be read; the others are left blank.",
                       "Error - Non-fatal");
@@ -282,7 +285,7 @@ TEST(OpenMapFile, ShortOrBrokenCellBlocksKeepWhatWasReadAndTellTheUser) {
                  Case{"broken_zlib.map", "The map's cell data is damaged.\nAll its cells were read"}}) {
     SCOPED_TRACE(c.file);
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(c.file)), 1);
+    ASSERT_EQ(Open(t, FixturePath(c.file)), 1);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text.rfind(c.message, 0), 0u) << t.ui.messages[0].text;
     EXPECT_EQ(t.ui.messages[0].title, "Error - Non-fatal");
@@ -303,7 +306,7 @@ TEST(OpenMapFile, FullSetOfCellsFromAStreamZlibRejects) {
   for (Case c : {Case{"bad_checksum.map", 14}, Case{"long_zlib.map", 16}}) {
     SCOPED_TRACE(c.file);
     TestEditor t;
-    ASSERT_EQ(OpenMapFile(t.editor, FixturePath(c.file)), 1);
+    ASSERT_EQ(Open(t, FixturePath(c.file)), 1);
     ExpectPatternCells(*t.Active(), c.seed);
     ExpectOnlyMessage(t, "The map's cell data is damaged.\nAll its cells were read, but some may be wrong.",
                       "Error - Non-fatal");
@@ -314,7 +317,7 @@ TEST(OpenMapFile, DirectoryIsNotAMap) {
   TempDir dir;
   TestEditor t;
   std::string path = dir.File("");
-  EXPECT_EQ(OpenMapFile(t.editor, path), 0);
+  EXPECT_EQ(Open(t, path), 0);
   ExpectOnlyMessage(t, "Unable to open " + path, "Error - Halting Open");
 }
 

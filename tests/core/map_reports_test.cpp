@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "app/map_reports.h"
-#include "app/scripted_user_interface.h"
-#include "map/new_map.h"
+#include "base/scripted_user_interface.h"
+#include "map_file_test_support.h"
 
 namespace quarl {
 namespace {
@@ -110,13 +110,13 @@ TEST(FlagPolesInformation, PolesMissingFromAFullObjectListAreLeftOut) {
 }
 
 TEST(ShowMapReports, ShowsBothReportsOfTheActiveMap) {
-  Editor editor;
-  ScriptedUserInterface ui(editor);
-  editor.ui = &ui;
+  testing::TestEditor t;
+  Editor& editor = t.editor;
+  ScriptedUserInterface& ui = t.ui;
   EXPECT_EQ(ShowMapReports(editor), 0);
   EXPECT_TRUE(ui.messages.empty());
 
-  MapDocument* doc = CreateNewMAP(editor);
+  MapDocument* doc = testing::NewMap(t);
   ASSERT_TRUE(doc);
   doc->flagCount = {7, 7, 7, 7};  // stale values from a load are replaced
   doc->poleCount = {1, 0, 0, 0};

@@ -4,7 +4,7 @@
 
 #include "map/map_file_format.h"
 #include "map/map_files.h"
-#include "map/new_map.h"
+#include "editor/new_map.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -15,6 +15,9 @@ using testing::PatternWord;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::TestEditor;
+using testing::Open;
+using testing::Save;
+using testing::NewMap;
 using testing::ValuesOfWord;
 
 // A test editor whose saves run no checks, for tests about other things.
@@ -26,7 +29,7 @@ struct QuietEditor : TestEditor {
 };
 
 MapDocument& PatternMap(TestEditor& t, uint32_t seed) {
-  MapDocument* doc = CreateNewMAP(t.editor);
+  MapDocument* doc = NewMap(t);
   for (uint32_t i = 0; i < kCellCount; ++i) doc->cells[i].SetValues(ValuesOfWord(PatternWord(i, seed)));
   doc->name = "Pattern";
   doc->description = "cells from the fixture pattern";
@@ -44,12 +47,12 @@ TEST(SaveMapFile, RoundTripKeepsCellsAndSettings) {
   doc.cells[5].SetValues({77, 9, 3});    // animated: comes back with tile 0
   doc.cells[6].SetValues({0, 9, 100});
   doc.path = dir.File("round.map");
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   EXPECT_EQ(doc.modified, 0);
   EXPECT_EQ(doc.version, 3);
   EXPECT_EQ(t.ui.saveDialogs, 0);
 
-  ASSERT_EQ(OpenMapFile(t.editor, doc.path), 1);
+  ASSERT_EQ(Open(t, doc.path), 1);
   MapDocument& back = *t.Active();
   ASSERT_NE(&back, &doc);
   for (uint32_t i = 0; i < kCellCount; ++i) {
@@ -78,7 +81,7 @@ TEST(SaveMapFile, WritesTheHeaderThenLevelNineCells) {
   QuietEditor t;
   MapDocument& doc = PatternMap(t, 22);
   doc.path = dir.File("layout.map");
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   std::vector<uint8_t> file = ReadBytes(doc.path);
   std::vector<uint8_t> header = EncodeMapHeader(doc);
   ASSERT_GT(file.size(), header.size());
@@ -100,16 +103,16 @@ TEST(SaveMapFile, OutputInflatesWithPythonsZlib) {
   if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 not available";
   TempDir dir;
   QuietEditor t;
-  ASSERT_EQ(OpenMapFile(t.editor, FixturePath("level1.map")), 1);
+  ASSERT_EQ(Open(t, FixturePath("level1.map")), 1);
   MapDocument& doc = *t.Active();
   doc.path = dir.File("from-python.map");
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   std::string command = "python3 " + std::string(QUARL_TEST_DATA_DIR) + "/make_map_fixtures.py --check " + doc.path + " 1";
   EXPECT_EQ(std::system(command.c_str()), 0);
   // A map that differs in one cell must fail that check, so the check itself
   // is sound.
   doc.cells[40000].SetValues({281, -1, -1});
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   EXPECT_NE(std::system((command + " >/dev/null").c_str()), 0);
 }
 
@@ -118,26 +121,26 @@ TEST(SaveMapFile, AsksForANameAndAppliesTheExtensionRule) {
   QuietEditor t;
   MapDocument& doc = PatternMap(t, 23);
   // No path yet: asks; cancelled: nothing happens.
-  EXPECT_EQ(SaveMapFile(t.editor, doc, 0), 0);
+  EXPECT_EQ(Save(t, doc, 0), 0);
   EXPECT_EQ(t.ui.saveDialogs, 1);
   EXPECT_TRUE(doc.path.empty());
   EXPECT_EQ(doc.modified, 1);
   EXPECT_EQ(t.zlib.loads, 0);
 
   t.ui.saveFileNames = {dir.File("plain")};
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   EXPECT_EQ(doc.path, dir.File("plain.map"));
   EXPECT_TRUE(std::filesystem::exists(doc.path));
 
   // Save As asks even with a path; capital letters count as ".map".
   t.ui.saveFileNames = {dir.File("SHOUT.MAP")};
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 1), 1);
+  ASSERT_EQ(Save(t, doc, 1), 1);
   EXPECT_EQ(doc.path, dir.File("SHOUT.MAP"));
   EXPECT_EQ(t.ui.saveDialogs, 3);
   EXPECT_TRUE(std::filesystem::exists(dir.File("SHOUT.MAP")));
 
   // Save without the flag and with a path does not ask.
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
+  ASSERT_EQ(Save(t, doc, 0), 1);
   EXPECT_EQ(t.ui.saveDialogs, 3);
 
   EXPECT_EQ(WithMapExtension("abcd"), "untitled.map");
@@ -150,18 +153,6 @@ TEST(SaveMapFile, AsksForANameAndAppliesTheExtensionRule) {
   EXPECT_EQ(WithMapExtension("C:\\maps\\arena.Map"), "C:\\maps\\arena.Map");
 }
 
-TEST(SaveMapFile, ChosenNameIsCutToTheDialogBuffer) {
-  TempDir dir;
-  QuietEditor t;
-  MapDocument& doc = PatternMap(t, 29);
-  std::string chosen = dir.File(std::string(400, 'n'));
-  ASSERT_LT(chosen.size() - 400, 200u);  // the cut falls inside the file name
-  t.ui.saveFileNames = {chosen};
-  EXPECT_EQ(SaveMapFile(t.editor, doc, 1), 1);
-  EXPECT_EQ(doc.path, chosen.substr(0, 260) + ".map");
-  EXPECT_TRUE(std::filesystem::exists(doc.path));
-}
-
 TEST(SaveMapFile, FourCharacterNameBecomesUntitledMap) {
   TempDir dir;
   QuietEditor t;
@@ -169,7 +160,7 @@ TEST(SaveMapFile, FourCharacterNameBecomesUntitledMap) {
   std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir.File(""));
   t.ui.saveFileNames = {"abcd"};
-  int result = SaveMapFile(t.editor, doc, 1);
+  int result = Save(t, doc, 1);
   bool written = std::filesystem::exists("untitled.map");
   std::filesystem::current_path(before);
   EXPECT_EQ(result, 1);
@@ -182,13 +173,13 @@ TEST(SaveMapFile, TitleFollowsTheSavedFileName) {
   QuietEditor t;
   MapDocument& doc = PatternMap(t, 25);
   doc.path = dir.File("saved\\arena");
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
-  EXPECT_EQ(t.ui.titles.at(doc.hwnd), "Pattern (arena.map)");
+  ASSERT_EQ(Save(t, doc, 0), 1);
+  EXPECT_EQ(t.windows.titles.at(t.WindowOf(doc)), "Pattern (arena.map)");
   // Without a backslash the title is left as it was.
   doc.name = "Other";
   doc.path = dir.File("other.map");
-  ASSERT_EQ(SaveMapFile(t.editor, doc, 0), 1);
-  EXPECT_EQ(t.ui.titles.at(doc.hwnd), "Pattern (arena.map)");
+  ASSERT_EQ(Save(t, doc, 0), 1);
+  EXPECT_EQ(t.windows.titles.at(t.WindowOf(doc)), "Pattern (arena.map)");
 }
 
 TEST(SaveMapFile, UnusableZlibIsReportedAndNothingIsWritten) {
@@ -198,7 +189,7 @@ TEST(SaveMapFile, UnusableZlibIsReportedAndNothingIsWritten) {
     t.zlib.present = false;
     MapDocument& doc = PatternMap(t, 26);
     doc.path = dir.File("none.map");
-    EXPECT_EQ(SaveMapFile(t.editor, doc, 0), -1);
+    EXPECT_EQ(Save(t, doc, 0), -1);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text, "Unable to find zlib.dll\nSave not possible");
     EXPECT_EQ(t.ui.messages[0].title, "Save...");
@@ -210,7 +201,7 @@ TEST(SaveMapFile, UnusableZlibIsReportedAndNothingIsWritten) {
     t.zlib.hasCompress2 = false;
     MapDocument& doc = PatternMap(t, 26);
     doc.path = dir.File("none.map");
-    EXPECT_EQ(SaveMapFile(t.editor, doc, 0), -1);
+    EXPECT_EQ(Save(t, doc, 0), -1);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text, "Invalid zlib.dll\nSave not possible");
     EXPECT_EQ(t.ui.messages[0].title, "Save...");
@@ -229,7 +220,7 @@ TEST(SaveMapFile, FailuresLeaveTheOldFileUntouched) {
     t.zlib.compressResult = -5;
     MapDocument& doc = PatternMap(t, 27);
     doc.path = path;
-    EXPECT_EQ(SaveMapFile(t.editor, doc, 0), 0);
+    EXPECT_EQ(Save(t, doc, 0), 0);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].text, "Unable to compress the map\nSave not possible");
     EXPECT_EQ(t.ui.messages[0].title, "Save...");
@@ -243,7 +234,7 @@ TEST(SaveMapFile, FailuresLeaveTheOldFileUntouched) {
     doc.name.assign(65500, 'n');
     doc.description.assign(200, 'd');
     doc.path = path;
-    EXPECT_EQ(SaveMapFile(t.editor, doc, 0), 0);
+    EXPECT_EQ(Save(t, doc, 0), 0);
     ASSERT_EQ(t.ui.messages.size(), 1u);
     EXPECT_EQ(t.ui.messages[0].title, "Save...");
     EXPECT_EQ(ReadBytes(path), old);
@@ -255,7 +246,7 @@ TEST(SaveMapFile, FileThatCannotBeCreated) {
   QuietEditor t;
   MapDocument& doc = PatternMap(t, 28);
   doc.path = dir.File("missing-dir/x.map");
-  EXPECT_EQ(SaveMapFile(t.editor, doc, 0), 0);
+  EXPECT_EQ(Save(t, doc, 0), 0);
   ASSERT_EQ(t.ui.messages.size(), 1u);
   EXPECT_EQ(t.ui.messages[0].text, "Unable to open a file descriptor");
   EXPECT_EQ(t.ui.messages[0].title, "Error");
@@ -277,10 +268,10 @@ TEST(SaveMapFile, ChecksRunByOptionAndGameType) {
     TestEditor t;
     t.editor.options.flagscan = c.flagscan;
     t.editor.options.shscan = c.shscan;
-    MapDocument* doc = CreateNewMAP(t.editor);
+    MapDocument* doc = NewMap(t);
     doc->gameType = static_cast<uint8_t>(c.gameType);
     doc->path = dir.File("checked.map");
-    ASSERT_EQ(SaveMapFile(t.editor, *doc, 0), 1);  // a finding never stops the save
+    ASSERT_EQ(Save(t, *doc, 0), 1);  // a finding never stops the save
     ASSERT_EQ(t.ui.messages.size(), c.expected.size());
     for (size_t k = 0; k < c.expected.size(); ++k) {
       EXPECT_EQ(t.ui.messages[k].text, c.expected[k].text);
@@ -293,18 +284,18 @@ TEST(SaveMapFile, ChecksRunByOptionAndGameType) {
 TEST(SaveMapFile, ObjectCountsAreRefreshedBeforeWriting) {
   TempDir dir;
   QuietEditor t;
-  MapDocument* doc = CreateNewMAP(t.editor);
+  MapDocument* doc = NewMap(t);
   doc->popupCount = 99;
   doc->flagCount = {7, 7, 7, 7};
   doc->cells[10].SetValues({36, -1, -1});  // a popup tile
   doc->cells[11].SetValues({36, -1, -1});
   doc->cells[300].SetValues({0, 28, 0});   // Green's flag in its own pole
   doc->path = dir.File("counted.map");
-  ASSERT_EQ(SaveMapFile(t.editor, *doc, 0), 1);
+  ASSERT_EQ(Save(t, *doc, 0), 1);
   EXPECT_EQ(doc->popupCount, 2);
   EXPECT_EQ(doc->flagCount, (std::array<uint8_t, 4>{1, 0, 0, 0}));
   EXPECT_EQ(doc->poleTeams[0], (std::vector<uint8_t>{0}));
-  ASSERT_EQ(OpenMapFile(t.editor, doc->path), 1);
+  ASSERT_EQ(Open(t, doc->path), 1);
   EXPECT_EQ(t.Active()->popupCount, 2);
   EXPECT_EQ(t.Active()->poleTeams[0], (std::vector<uint8_t>{0}));
 }

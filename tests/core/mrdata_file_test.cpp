@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/editor.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 
@@ -229,17 +228,6 @@ TEST_F(MrdataDirTest, LoadFailuresLeaveTheTablesAlone) {
 TEST_F(MrdataDirTest, SaveIntoAMissingDirectoryWritesNothing) {
   EXPECT_FALSE(SaveMirrorRotateTables((dir / "missing").string(), SampleTables()));
   EXPECT_FALSE(fs::exists(dir / "missing"));
-}
-
-TEST_F(MrdataDirTest, EditorTablesLiveInTheProgramDirectory) {
-  Editor editor;
-  editor.programDirectory = dir.string();
-  editor.tables = SampleTables();
-  ASSERT_TRUE(SaveMirrorRotateTables(editor));
-  EXPECT_TRUE(fs::exists(File()));
-  editor.tables = BystanderTables();
-  ASSERT_EQ(LoadMirrorRotateTables(editor), MrdataStatus::Loaded);
-  EXPECT_EQ(editor.tables, SampleTables());
 }
 
 }  // namespace

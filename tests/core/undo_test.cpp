@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_user_interface.h"
+#include "editor/undo_commands.h"
 #include "history/undo.h"
-#include "map/new_map.h"
+#include "map_file_test_support.h"
 
 namespace quarl {
 namespace {
@@ -16,8 +16,7 @@ int Index(int column, int row) { return row * kMapCells + column; }
 class UndoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    editor.ui = &ui;
-    doc = CreateNewMAP(editor);
+    doc = testing::NewMap(t);
     ASSERT_NE(doc, nullptr);
   }
 
@@ -38,8 +37,9 @@ class UndoTest : public ::testing::Test {
     PushUndoStep(*doc, step.cell, step.width, step.height, step.kind);
   }
 
-  Editor editor;
-  ScriptedUserInterface ui{editor};
+  testing::TestEditor t;
+  Editor& editor = t.editor;
+  std::vector<WindowId>& repaints = t.windows.repaints;
   MapDocument* doc = nullptr;
 };
 
@@ -187,21 +187,21 @@ TEST_F(UndoTest, UndoAndRedoRoundTripPlainAndAnimatedCells) {
   Paint(a, {33, 41, 0});
   Paint(b, {90, -1, -1});
   PushUndoStep(*doc, a, 2, 1, HISTORY_REGION);
-  ui.repaints.clear();
+  repaints.clear();
 
   EXPECT_EQ(UndoLastStep(editor), 1);
   EXPECT_EQ(At(a).Values(), (CellValues{17, -1, -1}));
   EXPECT_EQ(At(b).Values(), (CellValues{-1, 40, 6}));
   EXPECT_EQ(doc->undoCount(), 0);
   EXPECT_EQ(doc->redoSteps, (std::vector<HistoryStep>{{a, 2, 1, 0}}));
-  EXPECT_EQ(ui.repaints, (std::vector<WindowId>{doc->hwnd}));
+  EXPECT_EQ(repaints, (std::vector<WindowId>{t.WindowOf(*doc)}));
 
   EXPECT_EQ(RedoLastStep(editor), 1);
   EXPECT_EQ(At(a).Values(), (CellValues{-1, 41, 0}));  // animated again, its tile -1
   EXPECT_EQ(At(b).Values(), (CellValues{90, -1, -1}));
   EXPECT_EQ(doc->redoCount(), 0);
   EXPECT_EQ(doc->undoSteps, (std::vector<HistoryStep>{{a, 2, 1, 0}}));
-  EXPECT_EQ(ui.repaints.size(), 2u);
+  EXPECT_EQ(repaints.size(), 2u);
 
   EXPECT_EQ(UndoLastStep(editor), 1);
   EXPECT_EQ(At(a).Values(), (CellValues{17, -1, -1}));
@@ -219,30 +219,30 @@ TEST_F(UndoTest, UndoAndRedoRoundTripPlainAndAnimatedCells) {
 TEST_F(UndoTest, NothingToDoWithoutActiveDocumentOrSteps) {
   EXPECT_EQ(UndoLastStep(editor), 0);
   EXPECT_EQ(RedoLastStep(editor), 0);
-  EXPECT_TRUE(ui.repaints.empty());
+  EXPECT_TRUE(repaints.empty());
   Paint(0, {1, -1, -1});
   PushUndoStep(*doc, 0, 1, 1, HISTORY_REGION);
   editor.activeMapWindow = 0;
   EXPECT_EQ(UndoLastStep(editor), 0);
-  editor.activeMapWindow = doc->hwnd + 100;
+  editor.activeMapWindow = t.WindowOf(*doc) + 100;
   EXPECT_EQ(UndoLastStep(editor), 0);
   EXPECT_EQ(At(0).tile, 1);
   EXPECT_EQ(doc->undoCount(), 1);
-  EXPECT_TRUE(ui.repaints.empty());
+  EXPECT_TRUE(repaints.empty());
 }
 
 TEST_F(UndoTest, UndoActsOnTheActiveDocumentOnly) {
   MapDocument* first = doc;
-  MapDocument* second = CreateNewMAP(editor);
+  MapDocument* second = testing::NewMap(t);
   ASSERT_NE(second, nullptr);
   SaveCellUndo(*first, 0);
   first->cells[0].tile = 1;
   PushUndoStep(*first, 0, 1, 1, HISTORY_REGION);
   EXPECT_EQ(UndoLastStep(editor), 0);  // the second map is active
-  editor.activeMapWindow = first->hwnd;
+  editor.activeMapWindow = t.WindowOf(*first);
   EXPECT_EQ(UndoLastStep(editor), 1);
   EXPECT_EQ(first->cells[0].tile, BLANK_TILE);
-  EXPECT_EQ(ui.repaints.back(), first->hwnd);
+  EXPECT_EQ(repaints.back(), t.WindowOf(*first));
 }
 
 TEST_F(UndoTest, BunkerUpStepRestoresItsEightCellsAndLeavesTheInnerOnes) {
@@ -288,7 +288,7 @@ TEST_F(UndoTest, EveryKindUndoesAndRedoesExactlyItsCells) {
       {Index(col, row), 2, 5, HISTORY_ROTATE},
   };
   for (const HistoryStep& step : steps) {
-    SCOPED_TRACE(testing::Message() << "kind " << step.kind << " " << step.width << "x" << step.height);
+    SCOPED_TRACE(::testing::Message() << "kind " << step.kind << " " << step.width << "x" << step.height);
     // Give the whole neighbourhood one saved level, then paint the step.
     std::vector<CellValues> before;
     for (int r = -1; r < 7; ++r) {

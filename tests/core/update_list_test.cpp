@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "app/update_list.h"
 #include "temp_directory.h"
 
@@ -77,7 +77,7 @@ TEST(ParseUpdateList, DamagedListsGiveNoEntries) {
 struct UpdateFixture : ::testing::Test {
   testing::TempDirectory dir;
   Editor editor;
-  ScriptedUserInterface ui{editor};
+  ScriptedUserInterface ui;
 
   UpdateFixture() {
     editor.ui = &ui;

@@ -17,10 +17,10 @@
 #include <optional>
 #include <string>
 
-#include "app/win/app_globals.h"
+#include "base/win/app_globals.h"
 #include "app/win/win_zlib.h"
 #include "editor/win/map_window.h"
-#include "map/new_map.h"
+#include "editor/new_map.h"
 #include "resource_ids.h"
 #include "map_window_pixels.h"
 #include "test_support.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 #include "app/win/startup.h"
 #include "app/win/win_zlib.h"
 #include "history/default_tables.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/app_globals.h"
+#include "base/win/app_globals.h"
 #include "test_support.h"
 
 namespace quarl::wintest {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "resource_ids.h"
 #include "test_support.h"
 

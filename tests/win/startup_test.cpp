@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "app/update_list.h"
 #include "app/win/frame_window.h"
 #include "app/win/startup.h"

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <iterator>
 
-#include "app/string_table.h"
-#include "app/win/app_globals.h"
-#include "app/win/gdi.h"
+#include "base/string_table.h"
+#include "base/win/app_globals.h"
+#include "base/win/gdi.h"
 #include "app/win/tool_windows.h"
 #include "history/undo.h"
 #include "map/map_files.h"
-#include "map/new_map.h"
+#include "editor/new_map.h"
 #include "resource_ids.h"
 
 namespace quarl::win {

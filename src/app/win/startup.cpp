@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 #include "app/tile_sheet.h"
 #include "app/update_list.h"
-#include "app/win/app_globals.h"
+#include "base/win/app_globals.h"
 #include "app/win/frame_window.h"
 #include "app/win/win_user_interface.h"
 #include "app/win/win_zlib.h"
@@ -103,26 +103,6 @@ void UnregisterClasses(HINSTANCE instance) {
 }
 
 }  // namespace
-
-std::string CommandLineDirectory(const std::string& commandLine) {
-  size_t slash = commandLine.rfind('\\');
-  if (slash == std::string::npos) return "";
-  std::string directory = commandLine.substr(0, slash);
-  if (!directory.empty() && directory[0] == '"') directory.erase(0, 1);
-  return directory;
-}
-
-std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments) {
-  std::vector<std::string> names;
-  if (arguments.empty()) return names;
-  std::string rest = arguments;
-  for (size_t blank = rest.rfind(' '); blank != std::string::npos; blank = rest.rfind(' ')) {
-    names.push_back(rest.substr(blank + 1));
-    rest.resize(blank);
-  }
-  names.push_back(rest);
-  return names;
-}
 
 bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::string& arguments) {
   ResetApp();  // empty open-map and animation lists, stop flag 0, tool command 500

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace quarl::win {
 
@@ -27,16 +26,6 @@ bool AutoPanActiveMap();
 // Releases everything start-up made, unregisters the window classes and
 // writes the mirror and rotate tables back. Safe after a failed start-up.
 void ShutDownQuarl();
-
-// The directory the program runs in, from its full command line: the text
-// before the last backslash, with a leading double quote dropped; empty
-// when there is no backslash.
-std::string CommandLineDirectory(const std::string& commandLine);
-
-// The map names of the argument text in the order they are opened: split at
-// blanks and taken from the last to the first. Empty names (a trailing
-// blank) are kept; quotes are not removed.
-std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments);
 
 // The milliseconds between two auto-pan steps.
 constexpr DWORD kAutoPanIntervalMs = 15;

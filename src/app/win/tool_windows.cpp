@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/string_table.h"
-#include "app/win/app_globals.h"
-#include "app/win/gdi.h"
+#include "base/string_table.h"
+#include "base/win/app_globals.h"
+#include "base/win/gdi.h"
 #include "resource_ids.h"
 #include "tools/win/tile_drawing.h"
 #include "tools/animations_file.h"

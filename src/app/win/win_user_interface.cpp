@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/win/app_globals.h"
-#include "app/win/gdi.h"
+#include "base/win/app_globals.h"
+#include "base/win/gdi.h"
 #include "editor/win/map_window.h"
 
 namespace quarl::win {

@@ -2,7 +2,7 @@
 // The core's user-interface seam answered with real Windows: message boxes
 // with no owner, the common Save dialog and the map windows.
 
-#include "app/user_interface.h"
+#include "base/user_interface.h"
 
 namespace quarl::win {
 

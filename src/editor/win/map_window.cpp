@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/win/app_globals.h"
-#include "app/win/gdi.h"
+#include "base/win/app_globals.h"
+#include "base/win/gdi.h"
 #include "map/map_files.h"
 #include "resource_ids.h"
 #include "tools/win/tile_drawing.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/win/app_globals.h"
+#include "base/win/app_globals.h"
 
 namespace quarl::win {
 

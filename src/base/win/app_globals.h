@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/editor.h"
+#include "editor/editor.h"
 
 namespace quarl::win {
 

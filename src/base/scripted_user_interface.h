@@ -4,11 +4,10 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "app/editor.h"
+#include "base/user_interface.h"
 
 namespace quarl {
 
@@ -21,35 +20,20 @@ struct RecordedMessage {
 
 class ScriptedUserInterface : public UserInterface {
  public:
-  explicit ScriptedUserInterface(Editor& editor) : editor_(editor) {}
-
   // Answers given in order to the questions (Yes/No and Yes/No/Cancel boxes);
   // when they run out, defaultAnswer is given. OK boxes take no answer.
   std::deque<Answer> answers;
   Answer defaultAnswer = Answer::No;
   // File names given in order to the Save As dialog; empty: cancelled.
   std::deque<std::string> saveFileNames;
-  bool classRegistrationSucceeds = true;
-  bool windowCreationSucceeds = true;
   // Called for every message as it is shown (quarl-map prints them).
   std::function<void(const RecordedMessage&)> onMessage;
 
   std::vector<RecordedMessage> messages;
-  std::map<WindowId, std::string> titles;  // live map windows and their titles
-  std::vector<WindowId> repaints;
   int saveDialogs = 0;
 
   Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons) override;
   std::optional<std::string> ChooseSaveFileName() override;
-  bool RegisterMapWindowClass() override { return classRegistrationSucceeds; }
-  WindowId CreateMapWindow(MapDocument& doc) override;
-  void DestroyMapWindow(WindowId window) override;
-  void SetWindowTitle(WindowId window, const std::string& title) override { titles[window] = title; }
-  void RepaintWindow(WindowId window) override { repaints.push_back(window); }
-
- private:
-  Editor& editor_;
-  WindowId nextWindow_ = 1;
 };
 
 }  // namespace quarl

@@ -1,30 +1,28 @@
-#include "map/new_map.h"
+#include "editor/new_map.h"
 
-#include "app/string_table.h"
+#include "base/string_table.h"
 
 namespace quarl {
 
-MapDocument* CreateNewMAP(Editor& editor) {
-  auto doc = std::make_unique<MapDocument>();
-
+OpenMap* CreateNewMAP(Editor& editor) {
   // The class is registered on the first call only; without it no map window
   // can be made, so every later call fails the same way.
   if (!editor.mapWindowClassTried) {
     editor.mapWindowClassTried = true;
-    editor.mapWindowClassRegistered = editor.ui->RegisterMapWindowClass();
+    editor.mapWindowClassRegistered = editor.windows->RegisterMapWindowClass();
   }
   if (!editor.mapWindowClassRegistered) {
-    editor.ui->ShowMessage(StringText(IDS_REGISTER_CLASS), "Error - Non-fatal", Buttons::Ok);
+    editor.ui->Tell(StringText(IDS_REGISTER_CLASS), "Error - Non-fatal");
     return nullptr;
   }
 
-  MapDocument& linked = editor.maps.Append(std::move(doc));
-  WindowId window = editor.ui->CreateMapWindow(linked);
+  OpenMap& linked = editor.maps.Append(std::make_unique<MapDocument>());
+  WindowId window = editor.windows->CreateMapWindow(linked);
   if (window == 0) {
     editor.maps.RemoveMapDocument(0);
     return nullptr;
   }
-  linked.hwnd = window;
+  linked.view.window = window;
   editor.activeMapWindow = window;
   return &linked;
 }

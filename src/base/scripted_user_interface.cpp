@@ -1,4 +1,4 @@
-#include "app/scripted_user_interface.h"
+#include "base/scripted_user_interface.h"
 
 namespace quarl {
 
@@ -25,22 +25,6 @@ std::optional<std::string> ScriptedUserInterface::ChooseSaveFileName() {
   saveFileNames.pop_front();
   if (name.empty()) return std::nullopt;
   return name;
-}
-
-WindowId ScriptedUserInterface::CreateMapWindow(MapDocument& doc) {
-  if (!windowCreationSucceeds) return 0;
-  WindowId window = nextWindow_++;
-  titles[window] = "Untitled";
-  return window;
-}
-
-// As the map window's destruction does: the document goes, and the first
-// remaining map (or none) becomes the active one.
-void ScriptedUserInterface::DestroyMapWindow(WindowId window) {
-  titles.erase(window);
-  editor_.maps.RemoveMapDocument(window);
-  MapDocument* first = editor_.maps.First();
-  editor_.activeMapWindow = first ? first->hwnd : 0;
 }
 
 }  // namespace quarl

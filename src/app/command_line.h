@@ -1,0 +1,20 @@
+#pragma once
+// The program's command line: where it was started from, and the map files
+// it names.
+
+#include <string>
+#include <vector>
+
+namespace quarl {
+
+// The directory the program runs in, from its full command line: the text
+// before the last backslash, with a leading double quote dropped; empty
+// when there is no backslash.
+std::string CommandLineDirectory(const std::string& commandLine);
+
+// The map names of the argument text in the order they are opened: split at
+// blanks and taken from the last to the first. Empty names (a trailing
+// blank) are kept; quotes are not removed.
+std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments);
+
+}  // namespace quarl
