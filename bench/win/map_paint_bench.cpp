@@ -27,14 +27,14 @@ constexpr char kFrameClass[] = "quarlpaintbenchframe";
 constexpr int kWarmUpPaints = 10;
 constexpr int kTimedPaints = 300;
 
-class BenchUi : public UserInterface {
+class BenchUi : public UserInterface, public MapWindows {
  public:
   Answer ShowMessage(const std::string& text, const std::string& title, Buttons) override {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     return Answer::Cancel;
   }
   std::optional<std::string> ChooseSaveFileName() override { return std::nullopt; }
-  WindowId CreateMapWindow(MapDocument& doc) override { return ToWindowId(win::CreateMapWindow(doc)); }
+  WindowId CreateMapWindow(OpenMap& map) override { return ToWindowId(win::CreateMapWindow(map)); }
   void DestroyMapWindow(WindowId window) override {
     SendMessageA(App().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(window)), 0);
   }
@@ -144,6 +144,7 @@ int Run() {
   app.instance = GetModuleHandleA(nullptr);
   BenchUi ui;
   app.editor.ui = &ui;
+  app.editor.windows = &ui;
 
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
@@ -190,10 +191,10 @@ int Run() {
   app.mdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                   WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
                                   130, 0, w - 260, h - 82, app.frame, nullptr, app.instance, &ccs);
-  MapDocument* doc = CreateNewMAP(app.editor);
-  if (!doc) return 1;
-  FillMap(*doc);
-  HWND map = ToHwnd(doc->hwnd);
+  OpenMap* opened = CreateNewMAP(app.editor);
+  if (!opened) return 1;
+  FillMap(*opened->doc);
+  HWND map = ToHwnd(opened->view.window);
   SendMessageA(app.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(map), 0);
   SendMessageA(map, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1000), 0);
   SendMessageA(map, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 800), 0);

@@ -84,7 +84,7 @@ TEST_F(FrameCommands, EditRuleFollowsTheActiveDocument) {
   for (int i : {3, 4, 5, 6, 8}) EXPECT_TRUE(Grayed(edit, i)) << "no selection, item " << i;
   for (int i : {9, 11, 12, 14}) EXPECT_FALSE(Grayed(edit, i)) << "item " << i;
 
-  doc->selectionShown = 1;
+  TheEditor().ActiveView()->selectionShown = 1;
   SaveCellUndo(*doc, 0);
   doc->cells[0].tile = 9;
   PushUndoStep(*doc, 0, 1, 1, 0);

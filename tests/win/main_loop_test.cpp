@@ -56,7 +56,7 @@ class MainLoop : public QuarlSession {
     win::RunMainLoop();
     App().stopFlag = 0;
   }
-  MapDocument* Doc() { return TheEditor().maps.FindMapDocument(win::ToWindowId(map_)); }
+  MapView* Doc() { return TheEditor().maps.FindView(win::ToWindowId(map_)); }
   HWND map_ = nullptr;
 };
 

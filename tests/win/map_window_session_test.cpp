@@ -41,7 +41,7 @@ TEST_F(MapWindowInProgram, NewMapPaintsTheBlankTileAndReadsOutTheCellUnderThePoi
   EXPECT_STREQ(text, "0");
   GetDlgItemTextA(App().infoPanel, 105, text, sizeof text);
   EXPECT_STREQ(text, "3");
-  SendMessageA(win::ToHwnd(doc->statusBar), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageA(win::ToHwnd(TheEditor().maps.FindView(win::ToWindowId(map))->statusBar), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, "(x,y): (5,2)");
 }
 

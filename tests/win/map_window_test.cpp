@@ -40,7 +40,7 @@ std::string WorkDir() { return std::string(QUARL_TEST_WORK_DIR) + "/map_window";
 
 // --- a Win32 user interface for the core, as small as the tests need -----------
 
-class TestWindowsUi : public UserInterface {
+class TestWindowsUi : public UserInterface, public MapWindows {
  public:
   std::optional<std::string> saveName;  // the Save As dialog's answer; none: cancelled
 
@@ -55,7 +55,7 @@ class TestWindowsUi : public UserInterface {
   }
   std::optional<std::string> ChooseSaveFileName() override { return saveName; }
   bool RegisterMapWindowClass() override { return true; }  // registered once by the suite
-  WindowId CreateMapWindow(MapDocument& doc) override { return ToWindowId(win::CreateMapWindow(doc)); }
+  WindowId CreateMapWindow(OpenMap& map) override { return ToWindowId(win::CreateMapWindow(map)); }
   void DestroyMapWindow(WindowId window) override {
     SendMessageA(App().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(window)), 0);
   }
@@ -152,6 +152,7 @@ class MapWindowTest : public ::testing::Test {
   void SetUp() override {
     Editor& editor = App().editor;
     editor.ui = &ui_;
+    editor.windows = &ui_;
     editor.mapWindowClassTried = true;
     editor.mapWindowClassRegistered = true;
     editor.tools = ToolState{};
@@ -165,9 +166,9 @@ class MapWindowTest : public ::testing::Test {
   void TearDown() override {
     // Whatever a test left open goes, without questions.
     AppGlobals& app = App();
-    while (MapDocument* doc = app.editor.maps.First()) {
-      doc->modified = 0;
-      SendMessageA(app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(doc->hwnd)), 0);
+    while (OpenMap* map = app.editor.maps.First()) {
+      map->doc->modified = 0;
+      SendMessageA(app.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(map->view.window)), 0);
     }
     if (app.overviewWindow) DestroyWindow(app.overviewWindow);
     app.overviewWindow = nullptr;
@@ -175,17 +176,18 @@ class MapWindowTest : public ::testing::Test {
     app.infoPanel = nullptr;
     wintest::PumpMessages(10);  // also takes the quit messages the windows posted
     app.editor.ui = nullptr;
+    app.editor.windows = nullptr;
   }
 
-  MapDocument& NewMap() {
-    MapDocument* doc = CreateNewMAP(App().editor);
-    EXPECT_NE(doc, nullptr);
-    return *doc;
+  OpenMap& NewMap() {
+    OpenMap* map = CreateNewMAP(App().editor);
+    EXPECT_NE(map, nullptr);
+    return *map;
   }
 
   // A restored map window with about this client size.
-  static HWND Restored(MapDocument& doc, int width, int height) {
-    HWND hwnd = ToHwnd(doc.hwnd);
+  static HWND Restored(OpenMap& doc, int width, int height) {
+    HWND hwnd = ToHwnd(doc.view.window);
     if (IsZoomed(hwnd)) SendMessageA(App().mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hwnd), 0);
     RECT outer{0, 0, width, height};
     AdjustWindowRectEx(&outer, GetWindowLongA(hwnd, GWL_STYLE), FALSE, GetWindowLongA(hwnd, GWL_EXSTYLE));
@@ -229,6 +231,9 @@ class MapWindowTest : public ::testing::Test {
     return wrong;
   }
 
+  static int WrongPixels(HWND hwnd, const OpenMap& map) { return WrongPixels(hwnd, *map.doc); }
+  static void FillWithDistinctTiles(OpenMap& map) { FillWithDistinctTiles(*map.doc); }
+
   static int WrongPixels(HWND hwnd, const MapDocument& doc) {
     Pixels pixels = RepaintAndGrab(hwnd);
     std::string first;
@@ -242,9 +247,9 @@ class MapWindowTest : public ::testing::Test {
       for (int c = 0; c < kMapCells; ++c) doc.At(c, r).tile = (c * 7 + r * 131) % 4000;
   }
 
-  static std::string StatusText(const MapDocument& doc, int part = 0) {
+  static std::string StatusText(const OpenMap& doc, int part = 0) {
     char text[128] = {};
-    SendMessageA(ToHwnd(doc.statusBar), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    SendMessageA(ToHwnd(doc.view.statusBar), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
   }
 
@@ -267,10 +272,10 @@ TEST_F(MapWindowTest, ClassHasTheMapWindowStylesBrushIconAndCursor) {
 }
 
 TEST_F(MapWindowTest, NewWindowHasItsStatusBarScrollRangesAndTitle) {
-  MapDocument& doc = NewMap();
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  HWND hwnd = ToHwnd(doc.view.window);
   ASSERT_TRUE(IsWindow(hwnd));
-  EXPECT_EQ(App().editor.activeMapWindow, doc.hwnd);
+  EXPECT_EQ(App().editor.activeMapWindow, doc.view.window);
   EXPECT_EQ(wintest::WindowText(hwnd), "Untitled");
   EXPECT_FALSE(IsZoomed(hwnd));
   EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD);
@@ -280,7 +285,7 @@ TEST_F(MapWindowTest, NewWindowHasItsStatusBarScrollRangesAndTitle) {
   EXPECT_EQ(outer.right - outer.left, 300);
   EXPECT_EQ(outer.bottom - outer.top, 300);
 
-  HWND bar = ToHwnd(doc.statusBar);
+  HWND bar = ToHwnd(doc.view.statusBar);
   ASSERT_TRUE(IsWindow(bar));
   EXPECT_EQ(GetDlgCtrlID(bar), 112);
   EXPECT_EQ(GetParent(bar), hwnd);
@@ -311,16 +316,16 @@ TEST_F(MapWindowTest, NewWindowHasItsStatusBarScrollRangesAndTitle) {
 }
 
 TEST_F(MapWindowTest, ResizingMovesTheStatusBarAndTheRanges) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 500, 377);
   const SIZE client = Client(hwnd);
   RECT barRect{};
-  GetWindowRect(ToHwnd(doc.statusBar), &barRect);
+  GetWindowRect(ToHwnd(doc.view.statusBar), &barRect);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&barRect), 2);
   EXPECT_EQ(barRect.top, client.cy - kStatusBarHeight);
   EXPECT_EQ(barRect.right, client.cx);
   int edges[2] = {};
-  SendMessageA(ToHwnd(doc.statusBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  SendMessageA(ToHwnd(doc.view.statusBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], client.cx);
   int minimum = 0, maximum = 0;
   GetScrollRange(hwnd, SB_VERT, &minimum, &maximum);
@@ -330,35 +335,35 @@ TEST_F(MapWindowTest, ResizingMovesTheStatusBarAndTheRanges) {
 }
 
 TEST_F(MapWindowTest, NewMapOpensMaximisedExactlyWhenTheActiveOneIs) {
-  MapDocument& first = NewMap();
-  EXPECT_FALSE(IsZoomed(ToHwnd(first.hwnd)));
+  OpenMap& first = NewMap();
+  EXPECT_FALSE(IsZoomed(ToHwnd(first.view.window)));
   EXPECT_EQ(GetMenuItemCount(GetMenu(App().frame)), 5);
 
-  SendMessageA(App().mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ToHwnd(first.hwnd)), 0);
-  ASSERT_TRUE(IsZoomed(ToHwnd(first.hwnd)));
+  SendMessageA(App().mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(ToHwnd(first.view.window)), 0);
+  ASSERT_TRUE(IsZoomed(ToHwnd(first.view.window)));
   const int maximisedItems = GetMenuItemCount(GetMenu(App().frame));
   EXPECT_GT(maximisedItems, 5);
-  MapDocument& second = NewMap();
-  EXPECT_TRUE(IsZoomed(ToHwnd(second.hwnd)));
+  OpenMap& second = NewMap();
+  EXPECT_TRUE(IsZoomed(ToHwnd(second.view.window)));
   // The new window's own layout step does not add a second window-menu item.
   EXPECT_EQ(GetMenuItemCount(GetMenu(App().frame)), maximisedItems);
   // Its status bar sits at the bottom of the maximised client area.
-  const SIZE client = Client(ToHwnd(second.hwnd));
+  const SIZE client = Client(ToHwnd(second.view.window));
   RECT barRect{};
-  GetWindowRect(ToHwnd(second.statusBar), &barRect);
-  MapWindowPoints(nullptr, ToHwnd(second.hwnd), reinterpret_cast<POINT*>(&barRect), 2);
+  GetWindowRect(ToHwnd(second.view.statusBar), &barRect);
+  MapWindowPoints(nullptr, ToHwnd(second.view.window), reinterpret_cast<POINT*>(&barRect), 2);
   EXPECT_EQ(barRect.top, client.cy - kStatusBarHeight);
   EXPECT_EQ(barRect.right, client.cx);
 
-  SendMessageA(App().mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(ToHwnd(second.hwnd)), 0);
+  SendMessageA(App().mdiClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(ToHwnd(second.view.window)), 0);
   ASSERT_EQ(GetMenuItemCount(GetMenu(App().frame)), 5);
-  MapDocument& third = NewMap();
-  EXPECT_FALSE(IsZoomed(ToHwnd(third.hwnd)));
+  OpenMap& third = NewMap();
+  EXPECT_FALSE(IsZoomed(ToHwnd(third.view.window)));
 }
 
 TEST_F(MapWindowTest, WindowMenuCarriesTheControlPopupInsteadOfNext) {
-  MapDocument& doc = NewMap();
-  HMENU menu = GetSystemMenu(ToHwnd(doc.hwnd), FALSE);
+  OpenMap& doc = NewMap();
+  HMENU menu = GetSystemMenu(ToHwnd(doc.view.window), FALSE);
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(wintest::MenuItemText(menu, 0), "Control");
   HMENU control = GetSubMenu(menu, 0);
@@ -380,7 +385,7 @@ TEST_F(MapWindowTest, WindowMenuCarriesTheControlPopupInsteadOfNext) {
 // --- painting ------------------------------------------------------------------------------
 
 TEST_F(MapWindowTest, EveryVisibleCellShowsItsTileFromTheSheet) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   FillWithDistinctTiles(doc);
   HWND hwnd = Restored(doc, 520, 410);
   WrongPixels(hwnd, doc);
@@ -394,12 +399,12 @@ TEST_F(MapWindowTest, EveryVisibleCellShowsItsTileFromTheSheet) {
 }
 
 TEST_F(MapWindowTest, TilesFromTheWholeSheetAndAnEditShowAfterARepaint) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 400, 300);
   // The blank tile everywhere, then the last tiles of the sheet's last row.
   WrongPixels(hwnd, doc);
-  for (int c = 0; c < 10; ++c) doc.At(c, 2).tile = 3999 - c;
-  doc.At(5, 5).tile = 0;
+  for (int c = 0; c < 10; ++c) doc.doc->At(c, 2).tile = 3999 - c;
+  doc.doc->At(5, 5).tile = 0;
   WrongPixels(hwnd, doc);
 }
 
@@ -407,7 +412,7 @@ TEST_F(MapWindowTest, AnimatedCellsShowFrameDataModuloFrameCount) {
   Editor& editor = App().editor;
   editor.animations.Append(Animation{0, 3, {100, 101, 102}});
   editor.animations.Append(Animation{0, 1, {250}});
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 300, 200);
   struct Case {
     int column;
@@ -422,9 +427,9 @@ TEST_F(MapWindowTest, AnimatedCellsShowFrameDataModuloFrameCount) {
       {5, 0, -2, 101},   // a negative offset counts back from the end
       {6, 0, -4, 102},
   };
-  for (const Case& c : cases) doc.At(c.column, 1).SetValues({-1, c.anim, c.data});
+  for (const Case& c : cases) doc.doc->At(c.column, 1).SetValues({-1, c.anim, c.data});
   // A plain cell ignores whatever animation it still names.
-  doc.At(7, 1).SetValues({33, 0, -1});
+  doc.doc->At(7, 1).SetValues({33, 0, -1});
 
   Pixels pixels = RepaintAndGrab(hwnd);
   std::string first;
@@ -434,7 +439,7 @@ TEST_F(MapWindowTest, AnimatedCellsShowFrameDataModuloFrameCount) {
         if (c.column == column) return c.shownTile;
       if (column == 7) return 33;
     }
-    return doc.At(column, row).tile;
+    return doc.doc->At(column, row).tile;
   }, &first);
   EXPECT_EQ(wrong, 0) << first;
 }
@@ -477,12 +482,12 @@ TEST_F(MapWindowTest, UnknownAnimationShowsAWhiteSquareWithItsHexId) {
   Editor& editor = App().editor;
   editor.animations.Append(Animation{0, 2, {100, 101}});
   editor.animations.Append(Animation{0, 0, {}});  // id 1: no frames
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 300, 200);
-  doc.At(1, 1).SetValues({-1, 10, 0});     // "0a"
-  doc.At(3, 1).SetValues({-1, 0xb3, 4});   // "b3"
-  doc.At(5, 1).SetValues({-1, 0x1c4, 0});  // more digits than fit: "1c"
-  doc.At(7, 1).SetValues({-1, 1, 3});      // known, but without frames: "01"
+  doc.doc->At(1, 1).SetValues({-1, 10, 0});     // "0a"
+  doc.doc->At(3, 1).SetValues({-1, 0xb3, 4});   // "b3"
+  doc.doc->At(5, 1).SetValues({-1, 0x1c4, 0});  // more digits than fit: "1c"
+  doc.doc->At(7, 1).SetValues({-1, 1, 3});      // known, but without frames: "01"
   Pixels pixels = RepaintAndGrab(hwnd);
 
   struct Label {
@@ -509,7 +514,7 @@ TEST_F(MapWindowTest, UnknownAnimationShowsAWhiteSquareWithItsHexId) {
   // The neighbours keep their tiles.
   std::string first;
   EXPECT_EQ(WrongPixels(hwnd, pixels, [&](int column, int row) -> int32_t {
-              return doc.At(column, row).IsAnimated() ? -1 : doc.At(column, row).tile;
+              return doc.doc->At(column, row).IsAnimated() ? -1 : doc.doc->At(column, row).tile;
             }, &first), 0)
       << first;
 }
@@ -517,7 +522,7 @@ TEST_F(MapWindowTest, UnknownAnimationShowsAWhiteSquareWithItsHexId) {
 // --- scrolling -------------------------------------------------------------------------------
 
 TEST_F(MapWindowTest, LineAndPageStepsMoveWholeCellsAndStopAtTheStart) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   FillWithDistinctTiles(doc);
   HWND hwnd = Restored(doc, 400, 300);
   for (UINT message : {WM_VSCROLL, WM_HSCROLL}) {
@@ -539,7 +544,7 @@ TEST_F(MapWindowTest, LineAndPageStepsMoveWholeCellsAndStopAtTheStart) {
     // Scrolling the client area takes the status bar along; the repaint
     // puts it back at the bottom.
     RECT barRect{};
-    GetWindowRect(ToHwnd(doc.statusBar), &barRect);
+    GetWindowRect(ToHwnd(doc.view.statusBar), &barRect);
     MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&barRect), 2);
     EXPECT_EQ(barRect.left, 0);
     EXPECT_EQ(barRect.bottom, Client(hwnd).cy);
@@ -547,7 +552,7 @@ TEST_F(MapWindowTest, LineAndPageStepsMoveWholeCellsAndStopAtTheStart) {
 }
 
 TEST_F(MapWindowTest, ThumbMovesInWholeCells) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   FillWithDistinctTiles(doc);
   HWND hwnd = Restored(doc, 400, 300);
   Scroll(hwnd, WM_VSCROLL, SB_THUMBTRACK, 1000);
@@ -562,7 +567,7 @@ TEST_F(MapWindowTest, ThumbMovesInWholeCells) {
 }
 
 TEST_F(MapWindowTest, ScrollingStopsAtTheRangeEndWithTheLastRowAboveTheStatusBar) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   FillWithDistinctTiles(doc);
   HWND hwnd = Restored(doc, 405, 307);
   const SIZE client = Client(hwnd);
@@ -583,10 +588,10 @@ TEST_F(MapWindowTest, ScrollingStopsAtTheRangeEndWithTheLastRowAboveTheStatusBar
   // Row 255 ends right above the status bar; column 255 at the right edge.
   Pixels pixels = RepaintAndGrab(hwnd);
   std::string first;
-  EXPECT_EQ(WrongPixels(hwnd, pixels, [&](int c, int r) { return doc.At(c, r).tile; }, &first), 0) << first;
+  EXPECT_EQ(WrongPixels(hwnd, pixels, [&](int c, int r) { return doc.doc->At(c, r).tile; }, &first), 0) << first;
   const int barTop = client.cy - kStatusBarHeight;
-  EXPECT_EQ(pixels.At(client.cx - 1, barTop - 1), ToColorref(sheet_->TilePixel(doc.At(255, 255).tile, 15, 15)));
-  EXPECT_EQ(pixels.At(client.cx - 16, barTop - 16), ToColorref(sheet_->TilePixel(doc.At(255, 255).tile, 0, 0)));
+  EXPECT_EQ(pixels.At(client.cx - 1, barTop - 1), ToColorref(sheet_->TilePixel(doc.doc->At(255, 255).tile, 15, 15)));
+  EXPECT_EQ(pixels.At(client.cx - 16, barTop - 16), ToColorref(sheet_->TilePixel(doc.doc->At(255, 255).tile, 0, 0)));
 
   // A line back from an end that is not on a cell lands on a cell edge.
   Scroll(hwnd, WM_VSCROLL, SB_LINEUP);
@@ -600,7 +605,7 @@ TEST_F(MapWindowTest, ScrollingStopsAtTheRangeEndWithTheLastRowAboveTheStatusBar
 // --- the pointer -------------------------------------------------------------------------------
 
 TEST_F(MapWindowTest, StatusBarShowsTheCellUnderThePointer) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 400, 300);
   EXPECT_EQ(StatusText(doc), "");
   SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(37, 50));
@@ -612,7 +617,7 @@ TEST_F(MapWindowTest, StatusBarShowsTheCellUnderThePointer) {
   char expected[64];
   std::snprintf(expected, sizeof expected, "(x,y): (%d,%d)", (15 + 160) / 16, (100 + sy) / 16);
   EXPECT_EQ(StatusText(doc), expected);
-  const LRESULT lengthAndType = SendMessageA(ToHwnd(doc.statusBar), SB_GETTEXTLENGTHA, 0, 0);
+  const LRESULT lengthAndType = SendMessageA(ToHwnd(doc.view.statusBar), SB_GETTEXTLENGTHA, 0, 0);
   EXPECT_EQ(HIWORD(lengthAndType), SBT_POPOUT);
 }
 
@@ -637,7 +642,7 @@ Change Difference(const Pixels& a, const Pixels& b) {
 }
 
 TEST_F(MapWindowTest, HoverOutlineFollowsThePointerAndIsErasedBeforeTheNextOne) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   FillWithDistinctTiles(doc);
   HWND hwnd = Restored(doc, 400, 300);
   ToolState& tools = App().editor.tools;
@@ -648,7 +653,7 @@ TEST_F(MapWindowTest, HoverOutlineFollowsThePointerAndIsErasedBeforeTheNextOne) 
   const Pixels clean = RepaintAndGrab(hwnd);
 
   SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(40, 20));  // map (56, 20): cell (3, 1)
-  EXPECT_EQ(doc.hoverRect, (Rect{48, 16, 80, 64}));
+  EXPECT_EQ(doc.view.hoverRect, (Rect{48, 16, 80, 64}));
   Change shown = Difference(clean, GrabClient(hwnd));
   EXPECT_GT(shown.count, 40);
   // Only the outline's border changes (client coordinates).
@@ -660,24 +665,24 @@ TEST_F(MapWindowTest, HoverOutlineFollowsThePointerAndIsErasedBeforeTheNextOne) 
   EXPECT_EQ(outlined.At(40, 30), clean.At(40, 30));  // inside: untouched
 
   SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150));
-  EXPECT_EQ(doc.hoverRect, (Rect{208, 144, 240, 192}));
+  EXPECT_EQ(doc.view.hoverRect, (Rect{208, 144, 240, 192}));
   Change moved = Difference(clean, GrabClient(hwnd));
   EXPECT_EQ(moved.box.left, 192) << "the old outline was not erased";
   EXPECT_EQ(moved.box.top, 144);
 
   // Leaving the client area erases it.
   SendMessageA(hwnd, WM_NCMOUSEMOVE, HTCAPTION, 0);
-  EXPECT_EQ(doc.hoverRect, Rect{});
+  EXPECT_EQ(doc.view.hoverRect, Rect{});
   EXPECT_EQ(Difference(clean, GrabClient(hwnd)).count, 0);
 }
 
 TEST_F(MapWindowTest, HoverOutlineSizeDependsOnTheTool) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 400, 300);
   ToolState& tools = App().editor.tools;
   auto outlineAt = [&](int px, int py) {
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(px, py));
-    return doc.hoverRect;
+    return doc.view.hoverRect;
   };
   tools.currentToolCommand = TOOL_EDIT;
   tools.blockWidth = 0;
@@ -693,9 +698,9 @@ TEST_F(MapWindowTest, HoverOutlineSizeDependsOnTheTool) {
     EXPECT_EQ(outlineAt(33, 1), (Rect{32, 0, 80, 48})) << command;
   }
   tools.currentToolCommand = TOOL_FLAG_POLE;
-  tools.currentTool = TOOL_FLAG_POLE - TOOL_EDIT;
+  tools.currentTool = TOOL_FLAG_POLE;
   EXPECT_EQ(outlineAt(1, 1), (Rect{0, 0, 48, 48}));
-  tools.currentTool = 0;
+  tools.currentTool = TOOL_EDIT;
   for (int32_t command : {TOOL_WALL, TOOL_TILE_PICKER, TOOL_HOLDING_PEN, TOOL_SELECT, TOOL_BRIDGE, TOOL_BUNKER}) {
     tools.currentToolCommand = command;
     EXPECT_EQ(outlineAt(50, 70), (Rect{48, 64, 64, 80})) << command;
@@ -716,7 +721,7 @@ TEST_F(MapWindowTest, HoverOutlineSizeDependsOnTheTool) {
 
   // Scrolling forgets the outline; the repaint has covered it.
   Scroll(hwnd, WM_VSCROLL, SB_LINEDOWN);
-  EXPECT_EQ(doc.hoverRect, Rect{});
+  EXPECT_EQ(doc.view.hoverRect, Rect{});
 }
 
 TEST_F(MapWindowTest, InfoPanelShowsTheTileOrTheAnimationAndOffsetUnderThePointer) {
@@ -728,10 +733,10 @@ TEST_F(MapWindowTest, InfoPanelShowsTheTileOrTheAnimationAndOffsetUnderThePointe
                                      reinterpret_cast<HMENU>(105), App().instance, nullptr);
   ASSERT_TRUE(panel && tileField && offsetField);
   App().infoPanel = panel;
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 400, 300);
-  doc.At(2, 3).tile = 1234;
-  doc.At(4, 3).SetValues({-1, 77, 9});
+  doc.doc->At(2, 3).tile = 1234;
+  doc.doc->At(4, 3).SetValues({-1, 77, 9});
 
   SetWindowTextA(offsetField, "unchanged");
   SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2 * 16 + 5, 3 * 16 + 5));
@@ -744,13 +749,13 @@ TEST_F(MapWindowTest, InfoPanelShowsTheTileOrTheAnimationAndOffsetUnderThePointe
 }
 
 TEST_F(MapWindowTest, RightButtonArmsAutoPanNearTheEdges) {
-  MapDocument& doc = NewMap();
+  OpenMap& doc = NewMap();
   HWND hwnd = Restored(doc, 400, 300);
   const SIZE c = Client(hwnd);
   using Flags = std::array<uint8_t, 4>;  // left, right, up, down
   auto move = [&](int px, int py, WPARAM keys) {
     SendMessageA(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(px, py));
-    return doc.autoPan;
+    return doc.view.autoPan;
   };
   EXPECT_EQ(move(c.cx - 10, c.cy / 2, MK_RBUTTON), (Flags{0, 1, 0, 0}));
   EXPECT_EQ(move(16, c.cy / 2, MK_RBUTTON), (Flags{1, 0, 0, 0}));
@@ -761,21 +766,21 @@ TEST_F(MapWindowTest, RightButtonArmsAutoPanNearTheEdges) {
   EXPECT_EQ(move(c.cx / 2, c.cy - 33, MK_RBUTTON), (Flags{0, 0, 0, 0}));
 
   SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(c.cx / 2, c.cy - 20));
-  EXPECT_EQ(doc.autoPan, (Flags{0, 0, 0, 0}));  // 17 pixels for a press
+  EXPECT_EQ(doc.view.autoPan, (Flags{0, 0, 0, 0}));  // 17 pixels for a press
   SendMessageA(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(c.cx / 2, c.cy - 16));
-  EXPECT_EQ(doc.autoPan, (Flags{0, 0, 0, 1}));
+  EXPECT_EQ(doc.view.autoPan, (Flags{0, 0, 0, 1}));
   SendMessageA(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(c.cx / 2, c.cy - 16));
-  EXPECT_EQ(doc.autoPan, (Flags{0, 0, 0, 0}));
+  EXPECT_EQ(doc.view.autoPan, (Flags{0, 0, 0, 0}));
   move(3, 100, MK_RBUTTON);
   SendMessageA(hwnd, WM_NCMOUSEMOVE, HTCAPTION, 0);
-  EXPECT_EQ(doc.autoPan, (Flags{0, 0, 0, 0}));
+  EXPECT_EQ(doc.view.autoPan, (Flags{0, 0, 0, 0}));
 }
 
 // --- menus and commands ----------------------------------------------------------------------------
 
 TEST_F(MapWindowTest, EditMenuOfTheControlPopupFollowsHistoryAndSelection) {
-  MapDocument& doc = NewMap();
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  HWND hwnd = ToHwnd(doc.view.window);
   HMENU control = GetSubMenu(GetSystemMenu(hwnd, FALSE), 0);
   HMENU edit = GetSubMenu(control, 1);
   ASSERT_NE(edit, nullptr);
@@ -788,15 +793,15 @@ TEST_F(MapWindowTest, EditMenuOfTheControlPopupFollowsHistoryAndSelection) {
   EXPECT_EQ(GetMenuItemID(edit, 0), static_cast<UINT>(CMD_UNDO));
   EXPECT_EQ(wintest::MenuItemText(edit, 0), "&Undo\tCtrl+Z");
 
-  doc.undoSteps.push_back(HistoryStep{0, 1, 1, 0});
-  doc.selectionShown = 1;
+  doc.doc->undoSteps.push_back(HistoryStep{0, 1, 1, 0});
+  doc.view.selectionShown = 1;
   open(edit);
   EXPECT_FALSE(grayed(0));
   EXPECT_TRUE(grayed(1));
   for (int position : {3, 4, 5, 6, 8}) EXPECT_FALSE(grayed(position)) << position;
 
-  doc.redoSteps.push_back(HistoryStep{0, 1, 1, 0});
-  doc.undoSteps.clear();
+  doc.doc->redoSteps.push_back(HistoryStep{0, 1, 1, 0});
+  doc.doc->undoSteps.clear();
   App().overviewWindow = App().frame;  // any window: an overview is open
   open(edit);
   EXPECT_TRUE(grayed(0));
@@ -812,8 +817,8 @@ TEST_F(MapWindowTest, EditMenuOfTheControlPopupFollowsHistoryAndSelection) {
 }
 
 TEST_F(MapWindowTest, ControlCommandsGoToTheFrame) {
-  MapDocument& doc = NewMap();
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  HWND hwnd = ToHwnd(doc.view.window);
   EXPECT_EQ(SendMessageA(hwnd, WM_SYSCOMMAND, CMD_SAVE, 12345), 0);
   EXPECT_EQ(SendMessageA(hwnd, WM_SYSCOMMAND, CMD_MAP_CHECK, 0), 0);
   ASSERT_EQ(g_frameCommands.size(), 2u);
@@ -830,8 +835,8 @@ TEST_F(MapWindowTest, ControlCommandsGoToTheFrame) {
 
 TEST_F(MapWindowTest, UnchangedMapClosesWithoutAsking) {
   DialogScript dialogs;
-  MapDocument& doc = NewMap();
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  HWND hwnd = ToHwnd(doc.view.window);
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(dialogs.Seen().empty());
   EXPECT_FALSE(IsWindow(hwnd));
@@ -841,10 +846,10 @@ TEST_F(MapWindowTest, UnchangedMapClosesWithoutAsking) {
 
 TEST_F(MapWindowTest, ClosePromptNoClosesWithoutSaving) {
   DialogScript dialogs;
-  MapDocument& doc = NewMap();
-  doc.modified = 1;
-  doc.name = "Twin Rivers";
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  doc.doc->modified = 1;
+  doc.doc->name = "Twin Rivers";
+  HWND hwnd = ToHwnd(doc.view.window);
   dialogs.Answer(IDNO);
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_EQ(dialogs.Boxes().size(), 1u);
@@ -858,16 +863,16 @@ TEST_F(MapWindowTest, ClosePromptNoClosesWithoutSaving) {
 
 TEST_F(MapWindowTest, ClosePromptCancelKeepsTheWindowAndStopsAnExit) {
   DialogScript dialogs;
-  MapDocument& doc = NewMap();
-  doc.modified = 1;
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  doc.doc->modified = 1;
+  HWND hwnd = ToHwnd(doc.view.window);
   dialogs.Answer(IDCANCEL);
   EXPECT_EQ(SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
   ASSERT_EQ(dialogs.Boxes().size(), 1u);
   EXPECT_EQ(dialogs.Boxes()[0].answer, IDCANCEL);
   EXPECT_EQ(dialogs.Boxes()[0].text, "Would you like to save Untitled?");
   EXPECT_TRUE(IsWindow(hwnd));
-  EXPECT_EQ(App().editor.maps.FindMapDocument(doc.hwnd), &doc);
+  EXPECT_EQ(App().editor.maps.Find(doc.view.window), &doc);
   EXPECT_EQ(App().exitAllowed, 0);
 }
 
@@ -896,10 +901,10 @@ TEST_F(MapWindowSaveTest, ClosePromptYesOnANeverSavedMapSavesAsThenCloses) {
   const std::string target = WorkDir() + "/closed-with-yes.map";
   DeleteFileA(wintest::ToWindowsPath(target).c_str());
   ui_.saveName = wintest::ToWindowsPath(target);
-  MapDocument& doc = NewMap();
-  doc.modified = 1;
-  doc.At(10, 10).tile = 17;
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  doc.doc->modified = 1;
+  doc.doc->At(10, 10).tile = 17;
+  HWND hwnd = ToHwnd(doc.view.window);
   dialogs.Answer(IDYES);
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_EQ(dialogs.Boxes().size(), 1u) << dialogs.Boxes().back().text;
@@ -915,14 +920,14 @@ TEST_F(MapWindowSaveTest, ClosePromptYesOnANeverSavedMapSavesAsThenCloses) {
 TEST_F(MapWindowSaveTest, ClosePromptYesWithTheSaveCancelledKeepsTheMap) {
   DialogScript dialogs;
   ui_.saveName.reset();
-  MapDocument& doc = NewMap();
-  doc.modified = 1;
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  doc.doc->modified = 1;
+  HWND hwnd = ToHwnd(doc.view.window);
   dialogs.Answer(IDYES);
   EXPECT_EQ(SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
   EXPECT_EQ(dialogs.Boxes().size(), 1u);
   EXPECT_TRUE(IsWindow(hwnd));
-  EXPECT_EQ(doc.modified, 1);
+  EXPECT_EQ(doc.doc->modified, 1);
   EXPECT_EQ(App().exitAllowed, 0);
 }
 
@@ -930,9 +935,9 @@ TEST_F(MapWindowTest, ClosePromptYesWithoutZlibKeepsTheMap) {
   DialogScript dialogs;
   App().editor.zlib = nullptr;  // no library: the save cannot be made
   ui_.saveName = wintest::ToWindowsPath(WorkDir() + "/never-written.map");
-  MapDocument& doc = NewMap();
-  doc.modified = 1;
-  HWND hwnd = ToHwnd(doc.hwnd);
+  OpenMap& doc = NewMap();
+  doc.doc->modified = 1;
+  HWND hwnd = ToHwnd(doc.view.window);
   dialogs.Answer(IDYES);
   SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_EQ(dialogs.Boxes().size(), 2u);
@@ -945,37 +950,33 @@ TEST_F(MapWindowTest, ClosePromptYesWithoutZlibKeepsTheMap) {
 
 TEST_F(MapWindowTest, ActivationPublishesTheActiveMapAndItsSelection) {
   Editor& editor = App().editor;
-  MapDocument& a = NewMap();
-  a.selectionShown = 1;
-  a.selection = Rect{32, 48, 96, 80};
-  MapDocument& b = NewMap();
-  EXPECT_EQ(editor.activeMapWindow, b.hwnd);
-  EXPECT_EQ(editor.selectionStart, -1);
+  OpenMap& a = NewMap();
+  a.view.selectionShown = 1;
+  a.view.selection = Rect{32, 48, 96, 80};
+  OpenMap& b = NewMap();
+  EXPECT_EQ(editor.activeMapWindow, b.view.window);
+  EXPECT_EQ(editor.Selection(), SelectionCells{});
 
-  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(a.hwnd)), 0);
-  EXPECT_EQ(editor.activeMapWindow, a.hwnd);
-  EXPECT_EQ(editor.selectionStart, 3 * 256 + 2);
-  EXPECT_EQ(editor.selectionWidth, 4);
-  EXPECT_EQ(editor.selectionHeight, 2);
+  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(a.view.window)), 0);
+  EXPECT_EQ(editor.activeMapWindow, a.view.window);
+  EXPECT_EQ(editor.Selection(), (SelectionCells{3 * 256 + 2, 4, 2}));
 
-  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(b.hwnd)), 0);
-  EXPECT_EQ(editor.activeMapWindow, b.hwnd);
-  EXPECT_EQ(editor.selectionStart, -1);
-  EXPECT_EQ(editor.selectionWidth, -1);
-  EXPECT_EQ(editor.selectionHeight, -1);
+  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(b.view.window)), 0);
+  EXPECT_EQ(editor.activeMapWindow, b.view.window);
+  EXPECT_EQ(editor.Selection(), SelectionCells{});
 
-  a.selectionShown = 0;  // a hidden selection is no selection
-  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(a.hwnd)), 0);
-  EXPECT_EQ(editor.activeMapWindow, a.hwnd);
-  EXPECT_EQ(editor.selectionStart, -1);
+  a.view.selectionShown = 0;  // a hidden selection is no selection
+  SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(a.view.window)), 0);
+  EXPECT_EQ(editor.activeMapWindow, a.view.window);
+  EXPECT_EQ(editor.Selection(), SelectionCells{});
 }
 
 TEST_F(MapWindowTest, DestroyingAMapFocusesTheFirstRemainingOneThenTheFrame) {
   Editor& editor = App().editor;
-  MapDocument& a = NewMap();
-  MapDocument& b = NewMap();
-  MapDocument& c = NewMap();
-  const WindowId aId = a.hwnd, bId = b.hwnd, cId = c.hwnd;
+  OpenMap& a = NewMap();
+  OpenMap& b = NewMap();
+  OpenMap& c = NewMap();
+  const WindowId aId = a.view.window, bId = b.view.window, cId = c.view.window;
   SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(ToHwnd(bId)), 0);
 
   SendMessageA(App().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(cId)), 0);
@@ -996,13 +997,13 @@ TEST_F(MapWindowTest, DestroyingAMapFocusesTheFirstRemainingOneThenTheFrame) {
 }
 
 TEST_F(MapWindowTest, DestroyingTheMapTheOverviewShowsClosesTheOverview) {
-  MapDocument& a = NewMap();
-  MapDocument& b = NewMap();
-  const WindowId aId = a.hwnd, bId = b.hwnd;
+  OpenMap& a = NewMap();
+  OpenMap& b = NewMap();
+  const WindowId aId = a.view.window, bId = b.view.window;
   HWND overview = CreateWindowExA(0, "STATIC", "Overview", WS_POPUP, 0, 0, 10, 10, App().frame, nullptr,
                                   App().instance, nullptr);
   App().overviewWindow = overview;
-  App().overviewDoc = &b;
+  App().overviewDoc = b.doc.get();
 
   SendMessageA(App().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(aId)), 0);
   EXPECT_TRUE(IsWindow(overview)) << "it shows another map";

@@ -146,10 +146,8 @@ bool QuarlSession::WriteMap(const std::string& windowsPath, const std::string& n
   MapDocument doc;
   doc.name = name;
   doc.At(3, 4).tile = 77;
-  Editor editor;
-  ScriptedUserInterface ui(editor);
-  editor.ui = &ui;
-  auto bytes = BuildMapFile(editor, doc, *zlib);
+  ScriptedUserInterface ui;
+  auto bytes = BuildMapFile(doc, *zlib, ui);
   return bytes && WriteBytes(windowsPath, *bytes);
 }
 

@@ -137,7 +137,7 @@ TEST_F(Startup, TilePaletteShowsTheSheetAndToolboxItsPicture) {
 
   // Picking the Select tool moves the mark to the second button.
   SendMessageA(App().toolbox, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));
-  EXPECT_EQ(TheEditor().tools.currentTool, 1);
+  EXPECT_EQ(TheEditor().tools.currentTool, TOOL_SELECT);
   EXPECT_EQ(TheEditor().tools.currentToolCommand, 501);
   toolbox = ReadClientPixels(App().toolbox);
   EXPECT_EQ(toolbox.At(42, 3), RGB(0, 0, 0));
@@ -286,14 +286,14 @@ TEST_F(Startup, InfoPanelTeamsUseAnimAndOffset) {
   EXPECT_STREQ(text, "");
 
   // Neutral while the Flag Pole Dropper is current switches to the Flag Dropper.
-  tools.currentTool = TOOL_FLAG_POLE - TOOL_EDIT;
+  tools.currentTool = TOOL_FLAG_POLE;
   tools.currentToolCommand = TOOL_FLAG_POLE;
   SendMessageA(panel, WM_COMMAND, MAKEWPARAM(111, BN_CLICKED), 0);
   ASSERT_EQ(dialogs.Seen().size(), 1u);
   EXPECT_EQ(dialogs.Seen()[0].title, "Quick Info");
   EXPECT_EQ(dialogs.Seen()[0].text,
             "You are unable to place Neutral Flag poles.\nAutomatically switching to Flag Tool");
-  EXPECT_EQ(tools.currentTool, TOOL_FLAG - TOOL_EDIT);
+  EXPECT_EQ(tools.currentTool, TOOL_FLAG);
   EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
   EXPECT_EQ(tools.currentTeam, TEAM_NEUTRAL);
   EXPECT_EQ(IsDlgButtonChecked(panel, 111), BST_CHECKED);
@@ -302,22 +302,6 @@ TEST_F(Startup, InfoPanelTeamsUseAnimAndOffset) {
   SendMessageA(App().tilePalette, WM_MOUSEMOVE, 0, MAKELPARAM(3 * 16 + 2, 16 + 5));
   GetDlgItemTextA(panel, 103, text, sizeof text);
   EXPECT_STREQ(text, "43");
-}
-
-TEST(CommandLine, DirectoryAndMapNames) {
-  EXPECT_EQ(win::CommandLineDirectory("\"C:\\Games\\ZOR\\quarl.exe\""), "C:\\Games\\ZOR");
-  EXPECT_EQ(win::CommandLineDirectory("C:\\Games\\quarl.exe a.map"), "C:\\Games");
-  EXPECT_EQ(win::CommandLineDirectory("quarl.exe"), "");
-  // The last backslash inside a quoted document path gives a directory that
-  // does not exist; start-up then stays where it was.
-  EXPECT_EQ(win::CommandLineDirectory("\"C:\\Q\\quarl.exe\" \"C:\\maps\\x.map\""), "C:\\Q\\quarl.exe\" \"C:\\maps");
-
-  using Names = std::vector<std::string>;
-  EXPECT_EQ(win::MapArgumentsInOpenOrder("a.map b.map c.map"), (Names{"c.map", "b.map", "a.map"}));
-  EXPECT_EQ(win::MapArgumentsInOpenOrder(""), Names{});
-  EXPECT_EQ(win::MapArgumentsInOpenOrder("a.map "), (Names{"", "a.map"}));
-  EXPECT_EQ(win::MapArgumentsInOpenOrder("C:\\my maps\\x.map"), (Names{"maps\\x.map", "C:\\my"}));
-  EXPECT_EQ(win::MapArgumentsInOpenOrder("\"C:\\x.map\""), Names{"\"C:\\x.map\""});
 }
 
 }  // namespace

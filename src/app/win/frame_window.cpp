@@ -10,9 +10,9 @@
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
 #include "app/win/tool_windows.h"
-#include "history/undo.h"
-#include "map/map_files.h"
+#include "editor/map_file_commands.h"
 #include "editor/new_map.h"
+#include "editor/undo_commands.h"
 #include "resource_ids.h"
 
 namespace quarl::win {
@@ -93,10 +93,10 @@ LRESULT OnClose(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   // Each map window asks about its own changes; a cancelled prompt clears
   // exitAllowed. A closed window removes its document, so the successor is
   // taken before each close.
-  const MapDocumentList& maps = app.editor.maps;
+  const OpenMapList& maps = app.editor.maps;
   for (auto it = maps.begin(); it != maps.end();) {
     auto next = std::next(it);
-    if (HWND window = ToHwnd((*it)->hwnd)) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (HWND window = ToHwnd(it->view.window)) SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     it = next;
   }
   if (app.exitAllowed != 1) return 0;
@@ -132,7 +132,7 @@ void ApplyEditRule(HMENU popup, bool needsActiveWindow) {
     bool grayed = (needsActiveWindow && editor.activeMapWindow == 0) ||
                   (i == 11 && App().overviewWindow != nullptr) ||
                   (i == 1 && doc && doc->redoCount() == 0) || (i == 0 && doc && doc->undoCount() == 0) ||
-                  (i >= 3 && i <= 8 && doc && doc->selectionShown == 0);
+                  (i >= 3 && i <= 8 && doc && editor.ActiveView()->selectionShown == 0);
     SetGrayed(popup, i, grayed);
   }
 }
@@ -197,9 +197,9 @@ void OpenWithDialog(HWND frame) {
   if (GetOpenFileNameA(&ofn)) OpenMapFile(App().editor, ofn.lpstrFile);
 }
 
-void SaveActive(int saveAs) {
+void SaveActive(bool saveAs) {
   Editor& editor = App().editor;
-  if (MapDocument* doc = editor.ActiveDocument()) SaveMapFile(editor, *doc, saveAs);
+  if (OpenMap* map = editor.maps.Find(editor.activeMapWindow)) SaveMapFile(editor, *map, saveAs);
 }
 
 void TestMap() {
@@ -250,7 +250,7 @@ LRESULT OnAcceleratorCommand(HWND hwnd, int command) {
   switch (command) {
     case CMD_NEW: NewMap(); break;
     case CMD_OPEN: SendMessageA(hwnd, WM_COMMAND, CMD_OPEN, 0); break;
-    case CMD_SAVE: SaveActive(0); break;
+    case CMD_SAVE: SaveActive(false); break;
     case CMD_UNDO: UndoLastStep(editor); break;
     case CMD_REDO_KEY: RedoLastStep(editor); break;
     default: break;  // keys of pending commands, and commands without a key
@@ -266,8 +266,8 @@ LRESULT OnMenuCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   switch (command) {
     case CMD_NEW: NewMap(); return 0;
     case CMD_OPEN: OpenWithDialog(hwnd); return 0;
-    case CMD_SAVE: SaveActive(0); return 0;
-    case CMD_SAVE_AS: SaveActive(1); return 0;
+    case CMD_SAVE: SaveActive(false); return 0;
+    case CMD_SAVE_AS: SaveActive(true); return 0;
     case CMD_EXIT: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); return 0;
     case CMD_MINTRAY: ToggleOption(options.mintray, CMD_MINTRAY); return 0;
     case CMD_AUTO_PAN: ToggleOption(options.winpan, CMD_AUTO_PAN); return 0;

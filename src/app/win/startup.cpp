@@ -4,16 +4,17 @@
 
 #include <cstdio>
 
-#include "base/string_table.h"
+#include "app/command_line.h"
 #include "app/tile_sheet.h"
 #include "app/update_list.h"
+#include "base/string_table.h"
 #include "base/win/app_globals.h"
 #include "app/win/frame_window.h"
 #include "app/win/win_user_interface.h"
 #include "app/win/win_zlib.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
-#include "map/map_files.h"
+#include "editor/map_file_commands.h"
 #include "map/tile_tables.h"
 #include "resource_ids.h"
 
@@ -21,6 +22,7 @@ namespace quarl::win {
 namespace {
 
 WinUserInterface g_userInterface;
+WinMapWindows g_mapWindows;
 WinZlibLibrary g_zlib;
 
 // Start-up messages go through a 256-byte buffer, as the string table's
@@ -109,6 +111,7 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
   AppGlobals& app = App();
   app.instance = instance;
   app.editor.ui = &g_userInterface;
+  app.editor.windows = &g_mapWindows;
   app.editor.zlib = &g_zlib;
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -168,8 +171,7 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
 
 bool AutoPanActiveMap() {
   AppGlobals& app = App();
-  MapDocument* doc = app.editor.ActiveDocument();
-  if (!doc || !app.editor.options.winpan) return false;
+  if (!app.editor.ActiveView() || !app.editor.options.winpan) return false;
   struct Step {
     UINT message;
     WPARAM request;
@@ -180,8 +182,8 @@ bool AutoPanActiveMap() {
   HWND window = ToHwnd(app.editor.activeMapWindow);
   for (int flag = 0; flag < 4; ++flag) {
     // The scroll handler may close the map; look the document up again.
-    doc = app.editor.ActiveDocument();
-    if (!doc || !doc->autoPan[static_cast<size_t>(flag)]) continue;
+    const MapView* view = app.editor.ActiveView();
+    if (!view || !view->autoPan[static_cast<size_t>(flag)]) continue;
     SendMessageA(window, kSteps[flag].message, kSteps[flag].request, 0);
     sent = true;
   }

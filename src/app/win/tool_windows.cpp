@@ -189,7 +189,7 @@ void OnToolboxPaint(HWND hwnd) {
     Selection selected(memory.Get(), picture);
     BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.Get(), 0, 0, SRCCOPY);
   }
-  int tool = app.editor.tools.currentTool;
+  int tool = ToolIndex(app.editor.tools.currentTool);
   if (vertical) {
     int c = tool % 4, r = tool / 4;
     if (r == 0)
@@ -258,7 +258,7 @@ void OnToolboxClick(HWND hwnd, int x, int y) {
     index = x / 32;
   if (index < 0 || index >= kToolCount) return;
   SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(TOOL_EDIT + index), 0);
-  if (IsClickTool(index)) App().editor.tools.currentTool = index;
+  if (IsClickTool(index)) App().editor.tools.currentTool = ToolAt(index);
   RepaintNow(hwnd);
 }
 
@@ -344,10 +344,10 @@ void OnTeamButton(HWND hwnd, int id) {
   for (int button = kFirstTeamButton; button < kFirstTeamButton + 5; ++button) CheckDlgButton(hwnd, button, BST_UNCHECKED);
   CheckDlgButton(hwnd, id, BST_CHECKED);
   tools.currentTeam = id - kFirstTeamButton;
-  if (tools.currentTool == TOOL_FLAG_POLE - TOOL_EDIT && tools.currentTeam == TEAM_NEUTRAL) {
+  if (tools.currentTool == TOOL_FLAG_POLE && tools.currentTeam == TEAM_NEUTRAL) {
     MessageBoxA(nullptr, "You are unable to place Neutral Flag poles.\nAutomatically switching to Flag Tool",
                 "Quick Info", MB_OK);
-    tools.currentTool = TOOL_FLAG - TOOL_EDIT;
+    tools.currentTool = TOOL_FLAG;
     tools.currentToolCommand = TOOL_FLAG;
     RepaintNow(App().toolbox);
   }
@@ -429,7 +429,7 @@ int CreateTilePalette(HWND frame) {
 int LoadAnimations(HWND frame) {
   AppGlobals& app = App();
   // The core reads anims.dat and tells the user when it is missing.
-  if (quarl::LoadAnimations(app.editor) == -1) return -1;
+  if (quarl::LoadAnimations(app.editor.programDirectory, app.editor.animations, *app.editor.ui) == -1) return -1;
 
   WNDCLASSA wc = {};
   wc.style = CS_DBLCLKS | CS_OWNDC;

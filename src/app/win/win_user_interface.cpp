@@ -35,24 +35,24 @@ std::optional<std::string> WinUserInterface::ChooseSaveFileName() {
   return std::string(name);
 }
 
-bool WinUserInterface::RegisterMapWindowClass() { return win::RegisterMapWindowClass(); }
+bool WinMapWindows::RegisterMapWindowClass() { return win::RegisterMapWindowClass(); }
 
-WindowId WinUserInterface::CreateMapWindow(MapDocument& doc) { return ToWindowId(win::CreateMapWindow(doc)); }
+WindowId WinMapWindows::CreateMapWindow(OpenMap& map) { return ToWindowId(win::CreateMapWindow(map)); }
 
-void WinUserInterface::DestroyMapWindow(WindowId window) {
+void WinMapWindows::DestroyMapWindow(WindowId window) {
   // The map window removes its document from the open-map list as it goes.
   SendMessageA(App().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(ToHwnd(window)), 0);
 }
 
-void WinUserInterface::SetWindowTitle(WindowId window, const std::string& title) {
+void WinMapWindows::SetWindowTitle(WindowId window, const std::string& title) {
   SetWindowTextA(ToHwnd(window), title.c_str());
 }
 
-void WinUserInterface::FocusWindow(WindowId window) { SetFocus(ToHwnd(window)); }
+void WinMapWindows::FocusWindow(WindowId window) { SetFocus(ToHwnd(window)); }
 
-void WinUserInterface::RepaintWindow(WindowId window) { RepaintNow(ToHwnd(window)); }
+void WinMapWindows::RepaintWindow(WindowId window) { RepaintNow(ToHwnd(window)); }
 
-void WinUserInterface::ForceFullRepaint(WindowId window) {
+void WinMapWindows::ForceFullRepaint(WindowId window) {
   // Scroll the client area down by its height and back, so that every part
   // of it is painted afresh.
   HWND hwnd = ToHwnd(window);

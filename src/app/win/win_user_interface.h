@@ -1,8 +1,9 @@
 #pragma once
-// The core's user-interface seam answered with real Windows: message boxes
-// with no owner, the common Save dialog and the map windows.
+// The core's seams answered with real Windows: message boxes with no owner
+// and the common Save dialog; the map windows as MDI children.
 
 #include "base/user_interface.h"
+#include "editor/map_windows.h"
 
 namespace quarl::win {
 
@@ -10,8 +11,12 @@ class WinUserInterface : public UserInterface {
  public:
   Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons) override;
   std::optional<std::string> ChooseSaveFileName() override;
+};
+
+class WinMapWindows : public MapWindows {
+ public:
   bool RegisterMapWindowClass() override;
-  WindowId CreateMapWindow(MapDocument& doc) override;
+  WindowId CreateMapWindow(OpenMap& map) override;
   void DestroyMapWindow(WindowId window) override;
   void SetWindowTitle(WindowId window, const std::string& title) override;
   void FocusWindow(WindowId window) override;

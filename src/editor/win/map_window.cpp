@@ -12,10 +12,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
-#include "map/map_files.h"
+#include "editor/hover_outline.h"
+#include "editor/map_file_commands.h"
 #include "resource_ids.h"
 #include "tools/win/tile_drawing.h"
 
@@ -43,11 +45,10 @@ constexpr int kFirstSelectionItem = 3;  // Copy
 constexpr int kLastSelectionItem = 8;   // Fill Selection
 constexpr int kOverviewItem = 11;
 
-enum AutoPanFlag { kPanLeft = 0, kPanRight = 1, kPanUp = 2, kPanDown = 3 };
-
 // --- helpers -------------------------------------------------------------------
 
-MapDocument* FindDocument(HWND hwnd) { return App().editor.maps.FindMapDocument(ToWindowId(hwnd)); }
+OpenMap* FindMap(HWND hwnd) { return App().editor.maps.Find(ToWindowId(hwnd)); }
+MapView* FindView(HWND hwnd) { return App().editor.maps.FindView(ToWindowId(hwnd)); }
 
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -59,8 +60,8 @@ SIZE ClientSize(HWND hwnd) {
   return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
-void LayoutStatusBar(const MapDocument& doc, int width, int height) {
-  HWND bar = ToHwnd(doc.statusBar);
+void LayoutStatusBar(const MapView& view, int width, int height) {
+  HWND bar = ToHwnd(view.statusBar);
   if (!bar) return;
   SetWindowPos(bar, nullptr, 0, height - kStatusBarHeight, width, kStatusBarHeight,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -68,21 +69,21 @@ void LayoutStatusBar(const MapDocument& doc, int width, int height) {
   SendMessageA(bar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(partEdges));
 }
 
-void ClearAutoPan(MapDocument& doc) { doc.autoPan.fill(0); }
+void ClearAutoPan(MapView& view) { view.autoPan.fill(0); }
 
 // The first edge the pointer is near sets its flag alone; away from every
 // edge all four are cleared.
-void ArmAutoPan(MapDocument& doc, int px, int py, SIZE client, int rightMargin, int leftMargin,
+void ArmAutoPan(MapView& view, int px, int py, SIZE client, int rightMargin, int leftMargin,
                 int bottomMargin, int topMargin) {
-  ClearAutoPan(doc);
+  ClearAutoPan(view);
   if (client.cx - px < rightMargin) {
-    doc.autoPan[kPanRight] = 1;
+    view.autoPan[PAN_RIGHT] = 1;
   } else if (px < leftMargin) {
-    doc.autoPan[kPanLeft] = 1;
+    view.autoPan[PAN_LEFT] = 1;
   } else if (client.cy - py < bottomMargin) {
-    doc.autoPan[kPanDown] = 1;
+    view.autoPan[PAN_DOWN] = 1;
   } else if (py < topMargin) {
-    doc.autoPan[kPanUp] = 1;
+    view.autoPan[PAN_UP] = 1;
   }
 }
 
@@ -113,21 +114,6 @@ void DrawUnknownAnimation(HDC dc, int x, int y, int32_t anim) {
   DrawTextA(dc, label, 2, &square, DT_SINGLELINE);
 }
 
-// The frame an animated cell shows: frame `data`, wrapping past the last one
-// (data mod frame count). A negative offset other than -1 (typed into the
-// info panel) takes the non-negative remainder, so it counts back from the
-// end of the cycle: -2 with 3 frames shows frame 1. An animation without
-// frames has nothing to show and is drawn like an unknown one (-1 here).
-int FrameIndex(const Animation& animation, int32_t data) {
-  const int count = static_cast<int>(animation.frames.size()) < animation.frameCount
-                        ? static_cast<int>(animation.frames.size())
-                        : animation.frameCount;
-  if (count <= 0) return -1;
-  if (data >= 0 && data < count) return data;
-  const int wrapped = data % count;
-  return wrapped < 0 ? wrapped + count : wrapped;
-}
-
 void DrawCell(HDC dc, const Cell& cell, int x, int y) {
   if (!cell.IsAnimated()) {
     DrawTiles(dc, x, y, cell.tile);
@@ -143,8 +129,8 @@ void DrawCell(HDC dc, const Cell& cell, int x, int y) {
 }
 
 void OnPaint(HWND hwnd) {
-  MapDocument* doc = FindDocument(hwnd);
-  if (!doc) {
+  OpenMap* map = FindMap(hwnd);
+  if (!map) {
     // Validate the area all the same, or the window would be asked forever.
     PaintContext paint(hwnd);
     return;
@@ -163,7 +149,7 @@ void OnPaint(HWND hwnd) {
   SetWindowOrgEx(dc, sx, sy, nullptr);
 
   const SIZE client = ClientSize(hwnd);
-  LayoutStatusBar(*doc, client.cx, client.cy);
+  LayoutStatusBar(map->view, client.cx, client.cy);
 
   // Cells wholly outside the area being painted would be clipped away, so
   // the walk starts and stops at its edges. The clip box is read after the
@@ -175,15 +161,15 @@ void OnPaint(HWND hwnd) {
   const int right = std::min<int>(box.right, sx + client.cx);
   const int bottom = std::min<int>(box.bottom, sy + client.cy);
   for (int row = top / kCellPixels; row < kMapCells && row * kCellPixels < bottom; ++row) {
-    const Cell* cells = &doc->cells[static_cast<size_t>(row) * kMapCells];
+    const Cell* cells = &map->doc->cells[static_cast<size_t>(row) * kMapCells];
     for (int column = left / kCellPixels; column < kMapCells && column * kCellPixels < right;
          ++column) {
       DrawCell(dc, cells[column], column * kCellPixels, row * kCellPixels);
     }
   }
 
-  if (doc->selectionShown) {
-    RECT selection = ToRect(doc->selection);
+  if (map->view.selectionShown) {
+    RECT selection = ToRect(map->view.selection);
     DrawFocusRect(dc, &selection);
   }
 }
@@ -204,7 +190,7 @@ int ScrollStep(int code, int thumb, int position) {
 
 void OnScroll(HWND hwnd, int bar, int code, int thumb) {
   // The whole area is repainted below, so the outline needs no erasing.
-  if (MapDocument* doc = FindDocument(hwnd)) doc->hoverRect = Rect{};
+  if (MapView* view = FindView(hwnd)) view->hoverRect = Rect{};
 
   int minimum = 0, maximum = 0;
   GetScrollRange(hwnd, bar, &minimum, &maximum);
@@ -237,66 +223,33 @@ void OnCreate(HWND hwnd) {
 void OnSize(HWND hwnd, int width, int height) {
   SetScrollRange(hwnd, SB_VERT, 0, kMapPixels - height + kStatusBarHeight, TRUE);
   SetScrollRange(hwnd, SB_HORZ, 0, kMapPixels - width, TRUE);
-  if (MapDocument* doc = FindDocument(hwnd)) LayoutStatusBar(*doc, width, height);
+  if (MapView* view = FindView(hwnd)) LayoutStatusBar(*view, width, height);
 }
 
 // --- the pointer -----------------------------------------------------------------
 
-// The hover outline's size in cells for the current tool; false when the
-// tool leaves the outline as it is.
-bool HoverOutlineCells(const ToolState& tools, int& columns, int& rows) {
-  columns = rows = 1;
-  const int32_t command = tools.currentToolCommand;
-  if (command == TOOL_EDIT) {
-    if (!tools.animationMode && tools.blockWidth != 0 && tools.blockHeight != 0) {
-      columns = tools.blockWidth;
-      rows = tools.blockHeight;
-    }
-    return true;
-  }
-  if (command == TOOL_FLAG || command == TOOL_SWITCH ||
-      tools.currentTool == TOOL_FLAG_POLE - TOOL_EDIT) {
-    columns = rows = 3;
-    return true;
-  }
-  switch (command) {
-    case TOOL_WALL:
-    case TOOL_TILE_PICKER:
-    case TOOL_HOLDING_PEN:
-    case TOOL_SELECT:
-    case TOOL_BRIDGE:
-    case TOOL_BUNKER:
-      return true;
-    case TOOL_SPAWN:
-      if (tools.spawnKind != 1) columns = rows = 3;
-      return true;
-    default:
-      return false;
-  }
-}
-
-void MoveHoverOutline(HWND hwnd, MapDocument& doc, int mx, int my) {
-  int columns = 0, rows = 0;
-  if (!HoverOutlineCells(App().editor.tools, columns, rows)) return;
+void MoveHoverOutline(HWND hwnd, MapView& view, int mx, int my) {
+  std::optional<OutlineCells> size = HoverOutlineCells(App().editor.tools);
+  if (!size) return;
   WindowContext dc(hwnd);
-  if (!IsEmptyOutline(doc.hoverRect)) {
-    RECT old = ToRect(doc.hoverRect);
+  if (!IsEmptyOutline(view.hoverRect)) {
+    RECT old = ToRect(view.hoverRect);
     DrawFocusRect(dc.Get(), &old);
   }
   const int left = mx / kCellPixels * kCellPixels;
   const int top = my / kCellPixels * kCellPixels;
-  doc.hoverRect = Rect{left, top, left + columns * kCellPixels, top + rows * kCellPixels};
-  RECT outline = ToRect(doc.hoverRect);
+  view.hoverRect = Rect{left, top, left + size->columns * kCellPixels, top + size->rows * kCellPixels};
+  RECT outline = ToRect(view.hoverRect);
   DrawFocusRect(dc.Get(), &outline);
 }
 
-void EraseHoverOutline(HWND hwnd, MapDocument& doc) {
-  if (!IsEmptyOutline(doc.hoverRect)) {
+void EraseHoverOutline(HWND hwnd, MapView& view) {
+  if (!IsEmptyOutline(view.hoverRect)) {
     WindowContext dc(hwnd);
-    RECT old = ToRect(doc.hoverRect);
+    RECT old = ToRect(view.hoverRect);
     DrawFocusRect(dc.Get(), &old);
   }
-  doc.hoverRect = Rect{};
+  view.hoverRect = Rect{};
 }
 
 void ShowCellReadouts(const MapDocument& doc, int column, int row) {
@@ -316,40 +269,40 @@ void ShowCellReadouts(const MapDocument& doc, int column, int row) {
 }
 
 void OnMouseMove(HWND hwnd, int px, int py, WPARAM keys) {
-  MapDocument* doc = FindDocument(hwnd);
-  if (!doc) return;
+  OpenMap* map = FindMap(hwnd);
+  if (!map) return;
   const int mx = px + GetScrollPos(hwnd, SB_HORZ);
   const int my = py + GetScrollPos(hwnd, SB_VERT);
   const int column = mx / kCellPixels;
   const int row = my / kCellPixels;
 
-  MoveHoverOutline(hwnd, *doc, mx, my);
-  ShowCellReadouts(*doc, column, row);
+  MoveHoverOutline(hwnd, map->view, mx, my);
+  ShowCellReadouts(*map->doc, column, row);
   if (keys & MK_RBUTTON) {
-    ArmAutoPan(*doc, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kMovePanBottomMargin,
+    ArmAutoPan(map->view, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kMovePanBottomMargin,
                kPanMargin);
   }
   char status[64];
   std::snprintf(status, sizeof status, "(x,y): (%i,%i)", column, row);
-  SendMessageA(ToHwnd(doc->statusBar), SB_SETTEXTA, 0 | SBT_POPOUT,
+  SendMessageA(ToHwnd(map->view.statusBar), SB_SETTEXTA, 0 | SBT_POPOUT,
                reinterpret_cast<LPARAM>(status));
 }
 
 void OnNonClientMouseMove(HWND hwnd) {
-  MapDocument* doc = FindDocument(hwnd);
-  if (!doc) return;
-  ClearAutoPan(*doc);
-  EraseHoverOutline(hwnd, *doc);
+  MapView* view = FindView(hwnd);
+  if (!view) return;
+  ClearAutoPan(*view);
+  EraseHoverOutline(hwnd, *view);
 }
 
 void OnRightButtonDown(HWND hwnd, int px, int py) {
-  if (MapDocument* doc = FindDocument(hwnd)) {
-    ArmAutoPan(*doc, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
+  if (MapView* view = FindView(hwnd)) {
+    ArmAutoPan(*view, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
   }
 }
 
 void OnRightButtonUp(HWND hwnd) {
-  if (MapDocument* doc = FindDocument(hwnd)) ClearAutoPan(*doc);
+  if (MapView* view = FindView(hwnd)) ClearAutoPan(*view);
 }
 
 // --- the window menu -------------------------------------------------------------
@@ -366,38 +319,38 @@ bool IsSeparator(HMENU menu, int position) {
   return GetMenuItemInfoA(menu, position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
 }
 
-bool EditItemGrayed(int position, const MapDocument* doc) {
+bool EditItemGrayed(int position, const OpenMap* map) {
   if (position == kOverviewItem && App().overviewWindow) return true;
-  if (!doc) return false;
-  if (position == kRedoItem && doc->redoCount() == 0) return true;
-  if (position == kUndoItem && doc->undoCount() == 0) return true;
-  if (position >= kFirstSelectionItem && position <= kLastSelectionItem && !doc->selectionShown)
+  if (!map) return false;
+  if (position == kRedoItem && map->doc->redoCount() == 0) return true;
+  if (position == kUndoItem && map->doc->undoCount() == 0) return true;
+  if (position >= kFirstSelectionItem && position <= kLastSelectionItem && !map->view.selectionShown)
     return true;
   return false;
 }
 
 void OnInitMenuPopup(HWND hwnd, HMENU popup) {
   if (!popup || popup != ControlEditMenu(hwnd)) return;
-  const MapDocument* doc = FindDocument(hwnd);
+  const OpenMap* map = FindMap(hwnd);
   const int count = GetMenuItemCount(popup);
   for (int position = 0; position < count; ++position) {
     if (IsSeparator(popup, position)) continue;
-    const UINT state = EditItemGrayed(position, doc) ? MF_GRAYED : MF_ENABLED;
+    const UINT state = EditItemGrayed(position, map) ? MF_GRAYED : MF_ENABLED;
     EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | state);
   }
 }
 
 // The close prompt. True when the window may close.
 bool ConfirmClose(HWND hwnd) {
-  MapDocument* doc = FindDocument(hwnd);
-  if (!doc || doc->modified != 1) return true;
+  OpenMap* map = FindMap(hwnd);
+  if (!map || map->doc->modified != 1) return true;
 
-  std::string text = "Would you like to save " + doc->name + "?";
+  std::string text = "Would you like to save " + map->doc->name + "?";
   switch (MessageBoxA(nullptr, text.c_str(), "Close..", MB_YESNOCANCEL)) {
     case IDYES:
       // Only a written file lets the window go: a failed save (including a
       // missing zlib) keeps the map open rather than losing its changes.
-      if (SaveMapFile(App().editor, *doc, doc->path.empty() ? 1 : 0) == 1) return true;
+      if (SaveMapFile(App().editor, *map, map->doc->path.empty()) == SaveResult::Written) return true;
       App().exitAllowed = 0;
       return false;
     case IDNO:
@@ -421,18 +374,7 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 // --- activation and destruction ----------------------------------------------------
 
 void OnMdiActivate(HWND hwnd, HWND activated) {
-  if (activated != hwnd) return;
-  Editor& editor = App().editor;
-  editor.activeMapWindow = ToWindowId(hwnd);
-  const MapDocument* doc = FindDocument(hwnd);
-  if (doc && doc->selectionShown == 1) {
-    const Rect& s = doc->selection;
-    editor.selectionStart = (s.top / kCellPixels) * kMapCells + s.left / kCellPixels;
-    editor.selectionWidth = (s.right - s.left) / kCellPixels;
-    editor.selectionHeight = (s.bottom - s.top) / kCellPixels;
-  } else {
-    editor.selectionStart = editor.selectionWidth = editor.selectionHeight = -1;
-  }
+  if (activated == hwnd) ActivateMapWindow(App().editor, ToWindowId(hwnd));
 }
 
 void OnDestroy(HWND hwnd) {
@@ -441,19 +383,18 @@ void OnDestroy(HWND hwnd) {
 
   AppGlobals& app = App();
   Editor& editor = app.editor;
-  const MapDocument* doc = FindDocument(hwnd);
+  const MapDocument* doc = editor.maps.FindMapDocument(ToWindowId(hwnd));
   const bool overviewShowsThis = doc && app.overviewWindow && app.overviewDoc == doc;
-  editor.maps.RemoveMapDocument(ToWindowId(hwnd));
+  const WindowId next = CloseMapWindow(editor, ToWindowId(hwnd));
 
   // While the frame itself is going (its destruction set the stop flag)
   // there is nothing left to give the focus to.
-  const bool focusable = !app.stopFlag;
-  if (MapDocument* first = editor.maps.First()) {
-    if (focusable) SetFocus(ToHwnd(first->hwnd));
-    editor.activeMapWindow = first->hwnd;
-  } else {
-    editor.activeMapWindow = 0;
-    if (focusable && app.frame) SetFocus(app.frame);
+  if (!app.stopFlag) {
+    if (next) {
+      SetFocus(ToHwnd(next));
+    } else if (app.frame) {
+      SetFocus(app.frame);
+    }
   }
   if (overviewShowsThis) DestroyWindow(app.overviewWindow);
 }
@@ -515,7 +456,7 @@ bool RegisterMapWindowClass() {
   return RegisterClassA(&wc) != 0;
 }
 
-HWND CreateMapWindow(MapDocument& doc) {
+HWND CreateMapWindow(OpenMap& map) {
   AppGlobals& app = App();
   if (!app.mdiClient) return nullptr;
 
@@ -534,11 +475,11 @@ HWND CreateMapWindow(MapDocument& doc) {
       SendMessageA(app.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
   if (!window) return nullptr;
 
-  doc.hwnd = ToWindowId(window);
+  map.view.window = ToWindowId(window);
   ShowWindow(window, SW_SHOW);
-  app.editor.activeMapWindow = doc.hwnd;
+  app.editor.activeMapWindow = map.view.window;
 
-  doc.statusBar = ToWindowId(CreateStatusBar(window));
+  map.view.statusBar = ToWindowId(CreateStatusBar(window));
   const SIZE client = ClientSize(window);
   SendMessageA(window, WM_SIZE, IsZoomed(window) ? SIZE_MAXIMIZED : SIZE_RESTORED,
                MAKELPARAM(client.cx, client.cy));

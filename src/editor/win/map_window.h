@@ -4,15 +4,15 @@
 
 #include <windows.h>
 
-#include "map/map_document.h"
+#include "editor/open_maps.h"
 
 namespace quarl::win {
 
 // Registers the "newmap" class; false when registration fails.
 bool RegisterMapWindowClass();
-// Creates, shows and activates doc's map window with its status bar and
+// Creates, shows and activates the map's window with its status bar and
 // window menu; returns it, or null.
-HWND CreateMapWindow(MapDocument& doc);
+HWND CreateMapWindow(OpenMap& map);
 LRESULT CALLBACK MapWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quarl::win
