@@ -10,8 +10,9 @@
 // a level belonging to an older step.
 
 #include <cstdint>
+#include <optional>
 
-#include "app/editor.h"
+#include "history/cell_edit.h"
 #include "map/map_document.h"
 
 namespace quarl {
@@ -44,17 +45,25 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex);
 void DropCellUndo(MapDocument& doc, int32_t cellIndex);
 void DropCellRedo(MapDocument& doc, int32_t cellIndex);
 
-// Undoes (redoes) the newest step of the active map window's document and
-// repaints that window. 1 when a step was taken back, 0 when there is no
-// active document or nothing to undo (redo).
-int UndoLastStep(Editor& editor);
-int RedoLastStep(Editor& editor);
+// Undoes (redoes) the newest step of the document. Returns the step's area
+// inside the map (for the rotate kind both rectangles' bounding box), which
+// the caller repaints; nullopt when there was no step to take back.
+std::optional<CellRect> UndoNewestStep(MapDocument& doc);
+std::optional<CellRect> RedoNewestStep(MapDocument& doc);
 
 // Whether the cell at row r, column c of a W x H rectangle belongs to a step
 // of this kind. For HISTORY_ROTATE this answers for the W x H rectangle
 // only (all of it); the rest of that kind is walked by ForEachStepCell.
 // Kinds outside 0..7 hold no cells.
 bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t height);
+
+// Whether the cell is one that ForEachStepCell visits for the step.
+bool StepHasCell(const HistoryStep& step, int32_t cellIndex);
+
+// The bounding box of the step's cells inside the map: its rectangle, joined
+// for the rotate kind by the turned one, clipped to the map. Empty when the
+// top-left cell lies outside the map.
+CellRect StepArea(const HistoryStep& step);
 
 namespace history_detail {
 // Visits rows [r0, r1) and columns [c0, c1) counted from the top-left cell

@@ -245,6 +245,15 @@ bool IsPendingCommand(int command) {
   }
 }
 
+// Undo or Redo on the active map, repainting it when a step was taken back.
+void UndoLastStep(Editor& editor, bool redo = false) {
+  MapDocument* doc = editor.ActiveDocument();
+  if (doc && (redo ? RedoNewestStep(*doc) : UndoNewestStep(*doc)) && editor.ui) {
+    editor.ui->RepaintWindow(editor.activeMapWindow);
+  }
+}
+void RedoLastStep(Editor& editor) { UndoLastStep(editor, true); }
+
 LRESULT OnAcceleratorCommand(HWND hwnd, int command) {
   Editor& editor = App().editor;
   switch (command) {
