@@ -7,7 +7,8 @@
 // before it changes, and one PushUndoStep for the region whose kind covers
 // exactly the saved cells. Undo restores one level of every cell of the step
 // that has one, so a step naming a cell that its edit did not save would take
-// a level belonging to an older step.
+// a level belonging to an older step. CellEdit (cell_edit.h) keeps to this
+// rule for an edit; go through it rather than calling these directly.
 
 #include <cstdint>
 #include <optional>
@@ -45,9 +46,9 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex);
 void DropCellUndo(MapDocument& doc, int32_t cellIndex);
 void DropCellRedo(MapDocument& doc, int32_t cellIndex);
 
-// Undoes (redoes) the newest step of the document. Returns the step's area
-// inside the map (for the rotate kind both rectangles' bounding box), which
-// the caller repaints; nullopt when there was no step to take back.
+// Undoes (redoes) the newest step of the document. Returns StepArea of the
+// step, which the caller repaints; nullopt when there was no step to take
+// back.
 std::optional<CellRect> UndoNewestStep(MapDocument& doc);
 std::optional<CellRect> RedoNewestStep(MapDocument& doc);
 
@@ -60,9 +61,9 @@ bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t 
 // Whether the cell is one that ForEachStepCell visits for the step.
 bool StepHasCell(const HistoryStep& step, int32_t cellIndex);
 
-// The bounding box of the step's cells inside the map: its rectangle, joined
-// for the rotate kind by the turned one, clipped to the map. Empty when the
-// top-left cell lies outside the map.
+// The area to repaint after the step: its rectangle (for the rotate kind
+// joined with the turned one) clipped to the map. Empty when the step holds
+// no cell inside the map (a top-left cell outside it, a kind outside 0..7).
 CellRect StepArea(const HistoryStep& step);
 
 namespace history_detail {
