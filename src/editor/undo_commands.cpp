@@ -5,7 +5,7 @@
 namespace quarl {
 namespace {
 
-int TakeBack(Editor& editor, int (*step)(MapDocument&)) {
+int TakeBack(Editor& editor, std::optional<CellRect> (*step)(MapDocument&)) {
   MapDocument* doc = editor.ActiveDocument();
   if (!doc || !step(*doc)) return 0;
   if (editor.windows) editor.windows->RepaintWindow(editor.activeMapWindow);

@@ -44,25 +44,28 @@ void DropLevel(MapDocument& doc, int32_t cellIndex, Stack stack) {
 // Takes back the newest step of one side: the step moves to the other side,
 // and each of its cells that has a level on this side gets it back while its
 // current values go onto the other side's stack.
-int TakeBackStep(MapDocument* doc, bool undo) {
-  std::vector<HistoryStep>& from = undo ? doc->undoSteps : doc->redoSteps;
-  if (from.empty()) return 0;
+std::optional<CellRect> TakeBackStep(MapDocument& doc, bool undo) {
+  std::vector<HistoryStep>& from = undo ? doc.undoSteps : doc.redoSteps;
+  if (from.empty()) return std::nullopt;
   const HistoryStep step = from.back();
   from.pop_back();
-  PushStep(undo ? doc->redoSteps : doc->undoSteps, step);
+  PushStep(undo ? doc.redoSteps : doc.undoSteps, step);
 
   const Stack source = undo ? &CellHistory::undo : &CellHistory::redo;
   const Stack target = undo ? &CellHistory::redo : &CellHistory::undo;
   ForEachStepCell(step, [&](int32_t cellIndex) {
-    const CellHistory* history = doc->CellHistoryOf(cellIndex);
+    const CellHistory* history = doc.CellHistoryOf(cellIndex);
     if (!history || (history->*source).empty()) return;
-    SaveLevel(*doc, cellIndex, target);
+    SaveLevel(doc, cellIndex, target);
     // The cell has an entry already, so SaveLevel adds to it and history stays valid.
-    doc->cells[static_cast<size_t>(cellIndex)].SetValues((history->*source).back());
-    DropLevel(*doc, cellIndex, source);
+    doc.cells[static_cast<size_t>(cellIndex)].SetValues((history->*source).back());
+    DropLevel(doc, cellIndex, source);
   });
+  return StepArea(step);
+}
 
-  return 1;
+bool InRect(int32_t r, int32_t c, int32_t width, int32_t height) {
+  return r >= 0 && r < height && c >= 0 && c < width;
 }
 
 }  // namespace
@@ -80,8 +83,8 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex) { SaveLevel(doc, cellInde
 void DropCellUndo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::undo); }
 void DropCellRedo(MapDocument& doc, int32_t cellIndex) { DropLevel(doc, cellIndex, &CellHistory::redo); }
 
-int UndoNewestStep(MapDocument& doc) { return TakeBackStep(&doc, true); }
-int RedoNewestStep(MapDocument& doc) { return TakeBackStep(&doc, false); }
+std::optional<CellRect> UndoNewestStep(MapDocument& doc) { return TakeBackStep(doc, true); }
+std::optional<CellRect> RedoNewestStep(MapDocument& doc) { return TakeBackStep(doc, false); }
 
 bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t height) {
   const bool top = r == 0, bottom = r == height - 1;
@@ -97,6 +100,23 @@ bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t 
     case HISTORY_ROTATE: return true;
     default: return false;
   }
+}
+
+bool StepHasCell(const HistoryStep& step, int32_t cellIndex) {
+  if (!IsCellIndex(step.cell) || !IsCellIndex(cellIndex)) return false;
+  const int32_t r = cellIndex / kMapCells - step.cell / kMapCells;
+  const int32_t c = cellIndex % kMapCells - step.cell % kMapCells;
+  if (step.kind == HISTORY_ROTATE) {
+    return InRect(r, c, step.width, step.height) || InRect(r, c, step.height, step.width);
+  }
+  return InRect(r, c, step.width, step.height) && StepKindHasCell(step.kind, r, c, step.width, step.height);
+}
+
+CellRect StepArea(const HistoryStep& step) {
+  if (step.kind < HISTORY_REGION || step.kind > HISTORY_ROTATE) return {};
+  CellRect area = RectAt(step.cell, step.width, step.height);
+  if (step.kind == HISTORY_ROTATE) area = UnionOf(area, RectAt(step.cell, step.height, step.width));
+  return ClipToMap(area);
 }
 
 }  // namespace quarl

@@ -7,10 +7,13 @@
 // before it changes, and one PushUndoStep for the region whose kind covers
 // exactly the saved cells. Undo restores one level of every cell of the step
 // that has one, so a step naming a cell that its edit did not save would take
-// a level belonging to an older step.
+// a level belonging to an older step. CellEdit (cell_edit.h) keeps to this
+// rule for an edit; go through it rather than calling these directly.
 
 #include <cstdint>
+#include <optional>
 
+#include "history/cell_edit.h"
 #include "map/map_document.h"
 
 namespace quarl {
@@ -43,16 +46,25 @@ void SaveCellRedo(MapDocument& doc, int32_t cellIndex);
 void DropCellUndo(MapDocument& doc, int32_t cellIndex);
 void DropCellRedo(MapDocument& doc, int32_t cellIndex);
 
-// Undoes (redoes) the newest step of doc. 1 when a step was taken back, 0
-// when there was nothing to undo (redo).
-int UndoNewestStep(MapDocument& doc);
-int RedoNewestStep(MapDocument& doc);
+// Undoes (redoes) the newest step of the document. Returns StepArea of the
+// step, which the caller repaints; nullopt when there was no step to take
+// back.
+std::optional<CellRect> UndoNewestStep(MapDocument& doc);
+std::optional<CellRect> RedoNewestStep(MapDocument& doc);
 
 // Whether the cell at row r, column c of a W x H rectangle belongs to a step
 // of this kind. For HISTORY_ROTATE this answers for the W x H rectangle
 // only (all of it); the rest of that kind is walked by ForEachStepCell.
 // Kinds outside 0..7 hold no cells.
 bool StepKindHasCell(int32_t kind, int32_t r, int32_t c, int32_t width, int32_t height);
+
+// Whether the cell is one that ForEachStepCell visits for the step.
+bool StepHasCell(const HistoryStep& step, int32_t cellIndex);
+
+// The area to repaint after the step: its rectangle (for the rotate kind
+// joined with the turned one) clipped to the map. Empty when the step holds
+// no cell inside the map (a top-left cell outside it, a kind outside 0..7).
+CellRect StepArea(const HistoryStep& step);
 
 namespace history_detail {
 // Visits rows [r0, r1) and columns [c0, c1) counted from the top-left cell

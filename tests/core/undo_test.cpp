@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/undo_commands.h"
 #include "history/undo.h"
-#include "map_file_test_support.h"
 
 namespace quarl {
 namespace {
@@ -15,11 +13,6 @@ int Index(int column, int row) { return row * kMapCells + column; }
 
 class UndoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    doc = testing::NewMap(t);
-    ASSERT_NE(doc, nullptr);
-  }
-
   Cell& At(int index) { return doc->cells[static_cast<size_t>(index)]; }
   const CellHistory* History(int index) const { return doc->CellHistoryOf(index); }
   int UndoDepth(int index) const { return doc->UndoDepth(index); }
@@ -37,10 +30,8 @@ class UndoTest : public ::testing::Test {
     PushUndoStep(*doc, step.cell, step.width, step.height, step.kind);
   }
 
-  testing::TestEditor t;
-  Editor& editor = t.editor;
-  std::vector<WindowId>& repaints = t.windows.repaints;
-  MapDocument* doc = nullptr;
+  MapDocument map;
+  MapDocument* doc = &map;
 };
 
 // The cells a step covers, collected by the shared walker.
@@ -108,6 +99,40 @@ TEST(StepWalk, StopsAtTheMapEdges) {
   EXPECT_TRUE(StepCells({Index(5, 5), 4, -3, HISTORY_ROTATE}).empty());
 }
 
+// The per-cell test CellEdit asks must agree with the walk Undo uses,
+// also where the walk is cut by the map's edges.
+TEST(StepWalk, StepHasCellAgreesWithTheWalk) {
+  const std::vector<HistoryStep> steps = {
+      {Index(10, 20), 4, 3, HISTORY_REGION},     {Index(10, 20), 4, 3, HISTORY_BUNKER_UP},
+      {Index(10, 20), 4, 3, HISTORY_BUNKER_DOWN}, {Index(10, 20), 4, 3, HISTORY_BUNKER_LEFT},
+      {Index(10, 20), 4, 3, HISTORY_BUNKER_RIGHT}, {Index(10, 20), 3, 3, HISTORY_SPAWN_PLUS},
+      {Index(10, 20), 3, 3, HISTORY_SPAWN_CROSS}, {Index(10, 20), 5, 2, HISTORY_ROTATE},
+      {Index(10, 20), 2, 5, HISTORY_ROTATE},      {Index(253, 254), 5, 4, HISTORY_REGION},
+      {Index(254, 253), 2, 6, HISTORY_ROTATE},    {Index(10, 20), 4, 3, 8},
+      {-1, 3, 3, HISTORY_REGION},
+  };
+  for (const HistoryStep& step : steps) {
+    SCOPED_TRACE(testing::Message() << "kind " << step.kind << " at " << step.cell);
+    std::set<int> accepted;
+    for (int i = 0; i < kCellCount; ++i) {
+      if (StepHasCell(step, i)) accepted.insert(i);
+    }
+    EXPECT_EQ(accepted, StepCells(step));
+  }
+  EXPECT_FALSE(StepHasCell({0, 3, 3, HISTORY_REGION}, -1));
+  EXPECT_FALSE(StepHasCell({0, 3, 3, HISTORY_REGION}, kCellCount));
+}
+
+TEST(StepWalk, StepAreaIsTheBoundingBoxInsideTheMap) {
+  EXPECT_EQ(StepArea({Index(10, 20), 4, 3, HISTORY_BUNKER_UP}), (CellRect{10, 20, 14, 23}));
+  // The rotate kind's two rectangles, 5 x 2 and 2 x 5.
+  EXPECT_EQ(StepArea({Index(10, 20), 5, 2, HISTORY_ROTATE}), (CellRect{10, 20, 15, 25}));
+  EXPECT_EQ(StepArea({Index(10, 250), 2, 9, HISTORY_ROTATE}), (CellRect{10, 250, 19, 256}));
+  EXPECT_EQ(StepArea({Index(250, 254), 10, 5, HISTORY_REGION}), (CellRect{250, 254, 256, 256}));
+  EXPECT_TRUE(StepArea({-1, -1, -1, HISTORY_REGION}).Empty());
+  EXPECT_TRUE(StepArea({Index(10, 20), 4, 3, 9}).Empty());
+}
+
 TEST_F(UndoTest, SavedLevelHoldsEitherTheTileOrTheAnimation) {
   At(5).SetValues({77, 12, -1});  // plain: its stray anim is not kept
   At(6).SetValues({77, 12, 3});   // animated: its tile is not kept
@@ -153,7 +178,7 @@ TEST_F(UndoTest, ThirteenSavesKeepTheLastTwelveLevels) {
   // Unwinding level by level ends at the oldest kept value, not the lost one.
   for (int k = 0; k < 13; ++k) {
     PushUndoStep(*doc, cell, 1, 1, HISTORY_REGION);
-    UndoLastStep(editor);
+    UndoNewestStep(*doc);
   }
   EXPECT_EQ(At(cell).tile, 1);
   EXPECT_EQ(UndoDepth(cell), 0);
@@ -167,8 +192,8 @@ TEST_F(UndoTest, ThirteenEditsKeepTheLastTwelveSteps) {
   ASSERT_EQ(doc->undoCount(), kHistoryDepth);
   EXPECT_EQ(doc->undoSteps.front(), (HistoryStep{1, 1, 1, 0}));  // the first edit's step is lost
   EXPECT_EQ(doc->undoSteps.back(), (HistoryStep{12, 1, 1, 0}));
-  for (int k = 0; k < 12; ++k) EXPECT_EQ(UndoLastStep(editor), 1);
-  EXPECT_EQ(UndoLastStep(editor), 0);
+  for (int k = 0; k < 12; ++k) EXPECT_TRUE(UndoNewestStep(*doc));
+  EXPECT_FALSE(UndoNewestStep(*doc));
   EXPECT_EQ(At(0).tile, 500);  // its step is gone, so its edit stays
   for (int k = 1; k < 13; ++k) EXPECT_EQ(At(k).tile, BLANK_TILE) << k;
   EXPECT_EQ(UndoDepth(0), 1);  // its level stays, unreachable
@@ -187,62 +212,30 @@ TEST_F(UndoTest, UndoAndRedoRoundTripPlainAndAnimatedCells) {
   Paint(a, {33, 41, 0});
   Paint(b, {90, -1, -1});
   PushUndoStep(*doc, a, 2, 1, HISTORY_REGION);
-  repaints.clear();
 
-  EXPECT_EQ(UndoLastStep(editor), 1);
+  EXPECT_EQ(UndoNewestStep(*doc), (CellRect{3, 3, 5, 4}));
   EXPECT_EQ(At(a).Values(), (CellValues{17, -1, -1}));
   EXPECT_EQ(At(b).Values(), (CellValues{-1, 40, 6}));
   EXPECT_EQ(doc->undoCount(), 0);
   EXPECT_EQ(doc->redoSteps, (std::vector<HistoryStep>{{a, 2, 1, 0}}));
-  EXPECT_EQ(repaints, (std::vector<WindowId>{t.WindowOf(*doc)}));
 
-  EXPECT_EQ(RedoLastStep(editor), 1);
+  EXPECT_TRUE(RedoNewestStep(*doc));
   EXPECT_EQ(At(a).Values(), (CellValues{-1, 41, 0}));  // animated again, its tile -1
   EXPECT_EQ(At(b).Values(), (CellValues{90, -1, -1}));
   EXPECT_EQ(doc->redoCount(), 0);
   EXPECT_EQ(doc->undoSteps, (std::vector<HistoryStep>{{a, 2, 1, 0}}));
-  EXPECT_EQ(repaints.size(), 2u);
 
-  EXPECT_EQ(UndoLastStep(editor), 1);
+  EXPECT_TRUE(UndoNewestStep(*doc));
   EXPECT_EQ(At(a).Values(), (CellValues{17, -1, -1}));
   EXPECT_EQ(At(b).Values(), (CellValues{-1, 40, 6}));
   // Back where it started: one redo level each, no undo levels.
   EXPECT_EQ(UndoDepth(a), 0);
   EXPECT_EQ(RedoDepth(a), 1);
   EXPECT_EQ(doc->cellHistories.size(), 2u);
-  EXPECT_EQ(RedoLastStep(editor), 1);
-  EXPECT_EQ(RedoLastStep(editor), 0);
+  EXPECT_TRUE(RedoNewestStep(*doc));
+  EXPECT_FALSE(RedoNewestStep(*doc));
   EXPECT_EQ(RedoDepth(a), 0);
   EXPECT_EQ(UndoDepth(a), 1);
-}
-
-TEST_F(UndoTest, NothingToDoWithoutActiveDocumentOrSteps) {
-  EXPECT_EQ(UndoLastStep(editor), 0);
-  EXPECT_EQ(RedoLastStep(editor), 0);
-  EXPECT_TRUE(repaints.empty());
-  Paint(0, {1, -1, -1});
-  PushUndoStep(*doc, 0, 1, 1, HISTORY_REGION);
-  editor.activeMapWindow = 0;
-  EXPECT_EQ(UndoLastStep(editor), 0);
-  editor.activeMapWindow = t.WindowOf(*doc) + 100;
-  EXPECT_EQ(UndoLastStep(editor), 0);
-  EXPECT_EQ(At(0).tile, 1);
-  EXPECT_EQ(doc->undoCount(), 1);
-  EXPECT_TRUE(repaints.empty());
-}
-
-TEST_F(UndoTest, UndoActsOnTheActiveDocumentOnly) {
-  MapDocument* first = doc;
-  MapDocument* second = testing::NewMap(t);
-  ASSERT_NE(second, nullptr);
-  SaveCellUndo(*first, 0);
-  first->cells[0].tile = 1;
-  PushUndoStep(*first, 0, 1, 1, HISTORY_REGION);
-  EXPECT_EQ(UndoLastStep(editor), 0);  // the second map is active
-  editor.activeMapWindow = t.WindowOf(*first);
-  EXPECT_EQ(UndoLastStep(editor), 1);
-  EXPECT_EQ(first->cells[0].tile, BLANK_TILE);
-  EXPECT_EQ(repaints.back(), t.WindowOf(*first));
 }
 
 TEST_F(UndoTest, BunkerUpStepRestoresItsEightCellsAndLeavesTheInnerOnes) {
@@ -255,7 +248,7 @@ TEST_F(UndoTest, BunkerUpStepRestoresItsEightCellsAndLeavesTheInnerOnes) {
     }
   }
   PushUndoStep(*doc, start, 4, 3, HISTORY_BUNKER_UP);
-  EXPECT_EQ(UndoLastStep(editor), 1);
+  EXPECT_TRUE(UndoNewestStep(*doc));
   const std::set<int> inner = Picture(col, row, "..../.XX./.XX.");
   int restored = 0;
   for (int r = 0; r < 3; ++r) {
@@ -288,7 +281,7 @@ TEST_F(UndoTest, EveryKindUndoesAndRedoesExactlyItsCells) {
       {Index(col, row), 2, 5, HISTORY_ROTATE},
   };
   for (const HistoryStep& step : steps) {
-    SCOPED_TRACE(::testing::Message() << "kind " << step.kind << " " << step.width << "x" << step.height);
+    SCOPED_TRACE(testing::Message() << "kind " << step.kind << " " << step.width << "x" << step.height);
     // Give the whole neighbourhood one saved level, then paint the step.
     std::vector<CellValues> before;
     for (int r = -1; r < 7; ++r) {
@@ -298,9 +291,9 @@ TEST_F(UndoTest, EveryKindUndoesAndRedoesExactlyItsCells) {
     const std::set<int> cells = StepCells(step);
     PaintStep(step, 2000);
 
-    ASSERT_EQ(UndoLastStep(editor), 1);
+    ASSERT_TRUE(UndoNewestStep(*doc));
     for (int i = 0; i < kCellCount; ++i) ASSERT_EQ(At(i).Values(), before[static_cast<size_t>(i)]) << i;
-    ASSERT_EQ(RedoLastStep(editor), 1);
+    ASSERT_TRUE(RedoNewestStep(*doc));
     for (int i = 0; i < kCellCount; ++i) {
       const CellValues expected = cells.count(i) ? CellValues{2000 + i, -1, -1} : before[static_cast<size_t>(i)];
       ASSERT_EQ(At(i).Values(), expected) << i;
@@ -315,16 +308,28 @@ TEST_F(UndoTest, StepPastTheMapEdgeRestoresOnlyCellsInsideTheMap) {
   for (int c = 252; c < 256; ++c) Paint(Index(c, 255), {3, -1, -1});
   PushUndoStep(*doc, Index(252, 10), 7, 1, HISTORY_REGION);
   PushUndoStep(*doc, Index(252, 255), 4, 6, HISTORY_REGION);
-  EXPECT_EQ(UndoLastStep(editor), 1);
-  EXPECT_EQ(UndoLastStep(editor), 1);
+  EXPECT_TRUE(UndoNewestStep(*doc));
+  EXPECT_TRUE(UndoNewestStep(*doc));
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 10)).tile, BLANK_TILE);
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 255)).tile, BLANK_TILE);
   for (int c = 0; c < 3; ++c) EXPECT_EQ(At(Index(c, 11)).tile, 3);
   // The row-10 step was undone last, so it is redone first.
-  EXPECT_EQ(RedoLastStep(editor), 1);
+  EXPECT_TRUE(RedoNewestStep(*doc));
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 10)).tile, 3);
   for (int c = 252; c < 256; ++c) EXPECT_EQ(At(Index(c, 255)).tile, BLANK_TILE);
   for (int c = 0; c < 3; ++c) EXPECT_EQ(UndoDepth(Index(c, 11)), 1);
+}
+
+TEST_F(UndoTest, UndoAndRedoReturnTheStepAreaToRepaint) {
+  EXPECT_EQ(UndoNewestStep(*doc), std::nullopt);
+  EXPECT_EQ(RedoNewestStep(*doc), std::nullopt);
+  PushUndoStep(*doc, -1, -1, -1, HISTORY_REGION);  // Delete without a selection
+  PushUndoStep(*doc, Index(254, 3), 2, 4, HISTORY_ROTATE);
+  EXPECT_EQ(UndoNewestStep(*doc), (CellRect{254, 3, 256, 7}));
+  EXPECT_EQ(UndoNewestStep(*doc), CellRect{});  // a step was taken back, but no cells
+  EXPECT_EQ(UndoNewestStep(*doc), std::nullopt);
+  EXPECT_EQ(RedoNewestStep(*doc), CellRect{});
+  EXPECT_EQ(RedoNewestStep(*doc), (CellRect{254, 3, 256, 7}));
 }
 
 TEST_F(UndoTest, CellsWithEmptyStacksKeepTheirValues) {
@@ -332,11 +337,11 @@ TEST_F(UndoTest, CellsWithEmptyStacksKeepTheirValues) {
   Paint(start, {5, -1, -1});                  // only the first cell was saved
   At(start + 1).SetValues({-1, 9, 2});        // changed without saving
   PushUndoStep(*doc, start, 2, 1, HISTORY_REGION);
-  EXPECT_EQ(UndoLastStep(editor), 1);
+  EXPECT_TRUE(UndoNewestStep(*doc));
   EXPECT_EQ(At(start).tile, BLANK_TILE);
   EXPECT_EQ(At(start + 1).Values(), (CellValues{-1, 9, 2}));
   EXPECT_FALSE(History(start + 1));        // nothing went onto its redo stack
-  EXPECT_EQ(RedoLastStep(editor), 1);
+  EXPECT_TRUE(RedoNewestStep(*doc));
   EXPECT_EQ(At(start).tile, 5);
   EXPECT_EQ(At(start + 1).Values(), (CellValues{-1, 9, 2}));
 }
@@ -345,21 +350,21 @@ TEST_F(UndoTest, NewEditDoesNotClearRedo) {
   const int cell = Index(70, 70);
   Paint(cell, {10, -1, -1});
   PushUndoStep(*doc, cell, 1, 1, HISTORY_REGION);
-  ASSERT_EQ(UndoLastStep(editor), 1);
+  ASSERT_TRUE(UndoNewestStep(*doc));
   EXPECT_EQ(At(cell).tile, BLANK_TILE);
   // A new edit over the undone cell.
   Paint(cell, {-1, 3, 4});
   PushUndoStep(*doc, cell, 1, 1, HISTORY_REGION);
   EXPECT_EQ(doc->redoCount(), 1);
   // Redo puts the undone value back over the new edit...
-  ASSERT_EQ(RedoLastStep(editor), 1);
+  ASSERT_TRUE(RedoNewestStep(*doc));
   EXPECT_EQ(At(cell).Values(), (CellValues{10, -1, -1}));
   // ...and two undos walk back through the new edit to the start.
-  ASSERT_EQ(UndoLastStep(editor), 1);
+  ASSERT_TRUE(UndoNewestStep(*doc));
   EXPECT_EQ(At(cell).Values(), (CellValues{-1, 3, 4}));
-  ASSERT_EQ(UndoLastStep(editor), 1);
+  ASSERT_TRUE(UndoNewestStep(*doc));
   EXPECT_EQ(At(cell).Values(), (CellValues{BLANK_TILE, -1, -1}));
-  EXPECT_EQ(UndoLastStep(editor), 0);
+  EXPECT_FALSE(UndoNewestStep(*doc));
 }
 
 }  // namespace

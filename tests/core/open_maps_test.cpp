@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "editor/undo_commands.h"
+#include "history/undo.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -68,6 +70,28 @@ TEST(CreateNewMAP, ClassRegistrationIsTriedOnceAndFailureIsReported) {
   EXPECT_TRUE(t.editor.maps.Empty());
   t.windows.classRegistrationSucceeds = true;  // not asked again
   EXPECT_EQ(CreateNewMAP(t.editor), nullptr);
+}
+
+TEST(UndoLastStep, ActsOnTheActiveMapAndRepaintsItsWindow) {
+  TestEditor t;
+  OpenMap* first = CreateNewMAP(t.editor);
+  OpenMap* second = CreateNewMAP(t.editor);
+  SaveCellUndo(*first->doc, 0);
+  first->doc->cells[0].tile = 1;
+  PushUndoStep(*first->doc, 0, 1, 1, HISTORY_REGION);
+  EXPECT_EQ(UndoLastStep(t.editor), 0);  // the second map is active and has nothing to undo
+  EXPECT_TRUE(t.windows.repaints.empty());
+
+  ActivateMapWindow(t.editor, first->view.window);
+  EXPECT_EQ(UndoLastStep(t.editor), 1);
+  EXPECT_EQ(first->doc->cells[0].tile, BLANK_TILE);
+  EXPECT_EQ(t.windows.repaints, std::vector<WindowId>{first->view.window});
+  EXPECT_EQ(RedoLastStep(t.editor), 1);
+  EXPECT_EQ(first->doc->cells[0].tile, 1);
+  EXPECT_EQ(second->doc->undoCount(), 0);
+
+  t.editor.activeMapWindow = 0;
+  EXPECT_EQ(UndoLastStep(t.editor), 0);
 }
 
 }  // namespace

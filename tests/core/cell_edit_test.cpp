@@ -1,0 +1,80 @@
+#include "history/cell_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "history/undo.h"
+
+namespace quarl {
+namespace {
+
+int Index(int column, int row) { return row * kMapCells + column; }
+
+TEST(CellEdit, SavesEachCellOnceAndPushesOneStep) {
+  MapDocument doc;
+  const int a = Index(5, 5), b = Index(6, 5);
+  doc.cells[a].SetValues({-1, 4, 2});
+  {
+    CellEdit edit(doc, {a, 2, 1, HISTORY_REGION});
+    edit.Set(a, {1, -1, -1});
+    edit.Set(a, {2, -1, -1});  // the same cell again: written, not saved again
+    edit.Set(6, 5, {-1, 7, 0});
+    EXPECT_EQ(edit.Commit(), (CellRect{5, 5, 7, 6}));
+    EXPECT_EQ(edit.Commit(), (CellRect{5, 5, 7, 6}));
+  }  // neither the second Commit nor the destructor pushes again
+  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{a, 2, 1, HISTORY_REGION}}));
+  EXPECT_EQ(doc.UndoDepth(a), 1);
+  EXPECT_EQ(doc.UndoDepth(b), 1);
+  EXPECT_EQ(doc.modified, 1);
+  EXPECT_EQ(doc.cells[a].tile, 2);
+  ASSERT_TRUE(UndoNewestStep(doc));
+  EXPECT_EQ(doc.cells[a].Values(), (CellValues{-1, 4, 2}));
+  EXPECT_EQ(doc.cells[b].Values(), (CellValues{BLANK_TILE, -1, -1}));
+}
+
+TEST(CellEdit, CommitRules) {
+  MapDocument doc;
+  { CellEdit edit(doc, {0, 1, 1, HISTORY_REGION}); }  // set nothing: pushes nothing
+  EXPECT_TRUE(doc.undoSteps.empty());
+  {
+    CellEdit edit(doc, {0, 1, 1, HISTORY_REGION}, ModifiedFlag::kLeaveAlone);
+    edit.Set(0, {3, -1, -1});
+    // Cells outside the map are ignored, never wrapped onto another row.
+    edit.Set(256, 0, {1, -1, -1});
+    edit.Set(-1, 0, {1, -1, -1});
+    edit.Set(kCellCount, {1, -1, -1});
+  }  // destroyed uncommitted after a set: commits
+  EXPECT_EQ(doc.undoCount(), 1);
+  EXPECT_EQ(doc.modified, 0);
+  EXPECT_EQ(doc.cellHistories.size(), 1u);
+}
+
+// A cell the step does not name would leave a saved level that no undo
+// takes back in its turn: the inner cell of a bunker, or the first cell of
+// the next row that a step past the right edge reaches by index arithmetic.
+TEST(CellEditDeathTest, RefusesCellsThatAreNotTheSteps) {
+  MapDocument doc;
+  auto setInner = [&] {
+    CellEdit edit(doc, {Index(10, 10), 4, 3, HISTORY_BUNKER_UP});
+    edit.Set(11, 11, {1, -1, -1});
+  };
+  auto setWrapped = [&] {
+    CellEdit edit(doc, {Index(254, 0), 4, 1, HISTORY_REGION});
+    edit.Set(Index(254, 0) + 2, {1, -1, -1});
+  };
+#ifdef NDEBUG
+  setInner();
+  setWrapped();
+  EXPECT_EQ(doc.At(11, 11).tile, BLANK_TILE);
+  EXPECT_EQ(doc.At(0, 1).tile, BLANK_TILE);
+  EXPECT_TRUE(doc.cellHistories.empty());
+  EXPECT_TRUE(doc.undoSteps.empty());
+#else
+  EXPECT_DEATH(setInner(), "not one of the edit's step");
+  EXPECT_DEATH(setWrapped(), "not one of the edit's step");
+#endif
+}
+
+}  // namespace
+}  // namespace quarl

@@ -1,0 +1,129 @@
+#include "history/transforms.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "history/undo.h"
+
+namespace quarl {
+namespace {
+
+int Index(int column, int row) { return row * kMapCells + column; }
+CellValues Tile(int32_t tile) { return {tile, -1, -1}; }
+CellValues Anim(int32_t anim, int32_t data) { return {-1, anim, data}; }
+constexpr TileRef A(int32_t anim) { return ANIM_FLAG | static_cast<TileRef>(anim); }
+
+class TransformTest : public ::testing::Test {
+ protected:
+  TransformTest() {
+    // Mirror groups: tile, vertical mirror, horizontal mirror, both.
+    tables.mirror.entries = {{{10, 11, 12, 13}}, {{A(5), A(6), A(7), A(8)}}};
+    // Rotate groups: tile, turned 90, 180, 270 degrees; tile 30 turns into an animation.
+    tables.rotate.entries = {{{20, 21, 22, 23}}, {{40, 41, 42, 43}}, {{30, A(9), 32, 33}}};
+  }
+  CellValues At(int column, int row) const { return doc.At(column, row).Values(); }
+  void Put(int column, int row, const CellValues& v) { doc.At(column, row).SetValues(v); }
+
+  MapDocument doc;
+  MirrorRotateTables tables;
+};
+
+TEST_F(TransformTest, MirrorRightReversesTheColumnsThroughTheHorizontalMirror) {
+  Put(20, 5, Tile(10)); Put(21, 5, Tile(1)); Put(22, 5, Tile(2));
+  Put(20, 6, Tile(3));  Put(21, 6, Tile(4)); Put(22, 6, Tile(12));
+  EXPECT_EQ(MirrorRegion(doc, tables, Index(20, 5), 3, 2, MIRROR_RIGHT), (CellRect{23, 5, 26, 7}));
+  EXPECT_EQ(At(23, 5), Tile(2));
+  EXPECT_EQ(At(24, 5), Tile(1));
+  EXPECT_EQ(At(25, 5), Tile(12));  // 10's horizontal mirror
+  EXPECT_EQ(At(23, 6), Tile(10));  // looked up from its own slot
+  EXPECT_EQ(At(25, 6), Tile(3));
+  EXPECT_EQ(At(20, 5), Tile(10));  // the selection stays
+  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(23, 5), 3, 2, HISTORY_REGION}}));
+  EXPECT_EQ(doc.modified, 1);
+}
+
+TEST_F(TransformTest, MirrorUpFromTheTopRowsWritesOnlyRowsInsideTheMap) {
+  Put(7, 1, Tile(10));
+  Put(8, 1, Anim(5, 4));
+  Put(7, 2, Tile(99));
+  EXPECT_EQ(MirrorRegion(doc, tables, Index(7, 1), 2, 3, MIRROR_UP), (CellRect{7, 0, 9, 1}));
+  EXPECT_EQ(At(7, 0), Tile(11));  // the image's bottom row: source row 0, vertical mirrors
+  EXPECT_EQ(At(8, 0), Anim(6, 4));
+  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(7, 0), 2, 1, HISTORY_REGION}}));
+  EXPECT_EQ(doc.cellHistories.size(), 2u);
+}
+
+TEST_F(TransformTest, MirrorLeftFromColumnOneWritesOnlyColumnZero) {
+  Put(1, 9, Tile(10));
+  Put(3, 9, Tile(55));
+  EXPECT_EQ(MirrorRegion(doc, tables, Index(1, 9), 3, 1, MIRROR_LEFT), (CellRect{0, 9, 1, 10}));
+  EXPECT_EQ(At(0, 9), Tile(12));
+  for (int c = 250; c < 256; ++c) EXPECT_EQ(At(c, 8), Tile(BLANK_TILE));  // nothing wraps
+  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(0, 9), 1, 1, HISTORY_REGION}}));
+  // Wholly outside the map: a step that holds no cell.
+  EXPECT_TRUE(MirrorRegion(doc, tables, Index(0, 9), 3, 1, MIRROR_LEFT).Empty());
+  EXPECT_EQ(doc.undoSteps.back(), (HistoryStep{-1, 0, 0, HISTORY_REGION}));
+}
+
+TEST_F(TransformTest, RotatingARowGivesAColumnAndUndoRestoresIt) {
+  Put(50, 60, Tile(20)); Put(51, 60, Tile(7)); Put(52, 60, Anim(3, 2));
+  const RotatedRegion turned = RotateRegion(doc, tables, Index(50, 60), 3, 1);
+  EXPECT_EQ(turned.width, 1);
+  EXPECT_EQ(turned.height, 3);
+  EXPECT_EQ(At(50, 60), Tile(21));
+  EXPECT_EQ(At(50, 61), Tile(7));
+  EXPECT_EQ(At(50, 62), Anim(3, 2));
+  EXPECT_EQ(At(51, 60), Tile(BLANK_TILE));
+  EXPECT_EQ(At(52, 60), Tile(BLANK_TILE));
+  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(50, 60), 3, 1, HISTORY_ROTATE}}));
+  EXPECT_EQ(UndoNewestStep(doc), (CellRect{50, 60, 53, 63}));
+  EXPECT_EQ(At(50, 60), Tile(20));
+  EXPECT_EQ(At(51, 60), Tile(7));
+  EXPECT_EQ(At(52, 60), Anim(3, 2));
+  EXPECT_EQ(At(50, 61), Tile(BLANK_TILE));
+}
+
+TEST_F(TransformTest, RotatingAColumnPutsItsBottomCellLeftmost) {
+  Put(5, 5, Tile(1)); Put(5, 6, Tile(2)); Put(5, 7, Tile(30));
+  const RotatedRegion turned = RotateRegion(doc, tables, Index(5, 5), 1, 3);
+  EXPECT_EQ(turned.width, 3);
+  EXPECT_EQ(turned.height, 1);
+  EXPECT_EQ(At(5, 5), Anim(9, 0));  // a tile turned into an animation gets data 0
+  EXPECT_EQ(At(6, 5), Tile(2));
+  EXPECT_EQ(At(7, 5), Tile(1));
+  EXPECT_EQ(At(5, 6), Tile(BLANK_TILE));
+  EXPECT_EQ(At(5, 7), Tile(BLANK_TILE));
+}
+
+TEST_F(TransformTest, RotatingNearTheRightEdgeDropsCellsAndClampsTheWidth) {
+  Put(254, 10, Tile(1)); Put(255, 10, Tile(2));
+  Put(254, 11, Tile(3)); Put(255, 11, Tile(4));
+  Put(254, 12, Tile(5)); Put(255, 12, Tile(6));
+  const RotatedRegion turned = RotateRegion(doc, tables, Index(254, 10), 2, 3);
+  EXPECT_EQ(turned.width, 2);
+  EXPECT_EQ(turned.height, 2);
+  // Rows 5 6 / 3 4 / 1 2 read as columns; the column of 1 and 2 would be 256.
+  EXPECT_EQ(At(254, 10), Tile(5));
+  EXPECT_EQ(At(255, 10), Tile(3));
+  EXPECT_EQ(At(254, 11), Tile(6));
+  EXPECT_EQ(At(255, 11), Tile(4));
+  EXPECT_EQ(At(254, 12), Tile(BLANK_TILE));
+  EXPECT_EQ(At(0, 11), Tile(BLANK_TILE));
+  EXPECT_EQ(At(0, 12), Tile(BLANK_TILE));
+  EXPECT_EQ(doc.cellHistories.size(), 6u);
+}
+
+TEST_F(TransformTest, FourTurnsOfASquareGiveItBack) {
+  const std::vector<CellValues> square = {Tile(20), Tile(41), Tile(8), Tile(23), Tile(42), Anim(1, 3),
+                                          Tile(43), Tile(22), Tile(40)};
+  for (int i = 0; i < 9; ++i) Put(100 + i % 3, 100 + i / 3, square[static_cast<size_t>(i)]);
+  RotateRegion(doc, tables, Index(100, 100), 3, 3);
+  EXPECT_EQ(At(100, 100), Tile(40));  // the bottom-left cell, 43, turned
+  EXPECT_EQ(At(102, 100), Tile(21));  // the top-left cell, 20, turned
+  for (int k = 0; k < 3; ++k) RotateRegion(doc, tables, Index(100, 100), 3, 3);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(At(100 + i % 3, 100 + i / 3), square[static_cast<size_t>(i)]) << i;
+}
+
+}  // namespace
+}  // namespace quarl
