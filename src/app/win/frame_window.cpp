@@ -10,6 +10,8 @@
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
 #include "app/win/tool_windows.h"
+#include "app/commands.h"
+#include "app/map_reports.h"
 #include "editor/map_file_commands.h"
 #include "editor/new_map.h"
 #include "editor/undo_commands.h"
@@ -115,25 +117,20 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // ---- menu state -----------------------------------------------------------------
 
-void SetGrayed(HMENU popup, int position, bool grayed) {
-  EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | (grayed ? MF_GRAYED : MF_ENABLED));
-}
+const CommandTable& Commands();
 
-void SetChecked(HMENU popup, int position, bool checked) {
-  CheckMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void ApplyEditRule(HMENU popup, bool needsActiveWindow) {
-  const Editor& editor = App().editor;
-  const MapDocument* doc = editor.ActiveDocument();
-  int count = GetMenuItemCount(popup);
+// Every item of the popup with a command of the table takes the state the
+// table gives it; separators, submenus and the Window menu's list of maps
+// (which marks the active one) are left as they are.
+void ApplyCommandStates(HMENU popup) {
+  const CommandContext context{App().editor, App().overviewWindow != nullptr};
+  const int count = GetMenuItemCount(popup);
   for (int i = 0; i < count; ++i) {
-    if (GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) continue;
-    bool grayed = (needsActiveWindow && editor.activeMapWindow == 0) ||
-                  (i == 11 && App().overviewWindow != nullptr) ||
-                  (i == 1 && doc && doc->redoCount() == 0) || (i == 0 && doc && doc->undoCount() == 0) ||
-                  (i >= 3 && i <= 8 && doc && editor.ActiveView()->selectionShown == 0);
-    SetGrayed(popup, i, grayed);
+    const UINT id = GetMenuItemID(popup, i);
+    if (id == static_cast<UINT>(-1) || !Commands().Defines(static_cast<int>(id))) continue;
+    const CommandState state = CommandStateOf(static_cast<int>(id), context);
+    EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (state.enabled ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (state.checked ? MF_CHECKED : MF_UNCHECKED));
   }
 }
 
@@ -143,27 +140,14 @@ void RebuildHelpMenu(HMENU popup) {
 }
 
 LRESULT OnInitMenuPopup(HMENU popup) {
-  AppGlobals& app = App();
-  const Options& options = app.editor.options;
-  bool haveMap = app.editor.activeMapWindow != 0;
-  HMENU menu = app.frameMenu;
-  // A maximised map window puts its own window-menu item in front.
-  int k = GetMenuItemCount(menu) > kFrameMenuItems ? 1 : 0;
-  if (k == 1 && GetMenuItemID(popup, 11) == CMD_OVERVIEW) ApplyEditRule(popup, false);
-
-  if (popup == GetSubMenu(menu, k)) {
-    for (int position : {2, 3, 5}) SetGrayed(popup, position, !haveMap);
-  } else if (popup == GetSubMenu(menu, k + 1)) {
-    ApplyEditRule(popup, true);
-  } else if (popup == GetSubMenu(menu, k + 2)) {
-    SetChecked(popup, 0, options.mintray != 0);
-    SetChecked(popup, 1, options.winpan != 0);
-    SetChecked(popup, 3, options.flagscan != 0);
-    SetChecked(popup, 4, options.shscan != 0);
-  } else if (popup == GetSubMenu(menu, k + 3)) {
-    for (int position : {0, 1, 2}) SetGrayed(popup, position, !haveMap);
-  } else if (popup == GetSubMenu(menu, k + 4)) {
+  HMENU menu = App().frameMenu;
+  // A maximised map window puts its own window-menu item in front of the
+  // frame's five menus; the Help menu is the last of those.
+  const int help = GetMenuItemCount(menu) > kFrameMenuItems ? kFrameMenuItems : kFrameMenuItems - 1;
+  if (popup == GetSubMenu(menu, help)) {
     RebuildHelpMenu(popup);
+  } else {
+    ApplyCommandStates(popup);
   }
   return 0;
 }
@@ -232,58 +216,41 @@ void NewMap() {
   CreateNewMAP(App().editor);
 }
 
-// Commands the frame hands on to work that is not part of this window yet
-// (clipboard, selection, overview, map information, reports, the Customize
-// window). They do nothing until those arrive.
-bool IsPendingCommand(int command) {
-  switch (command) {
-    case CMD_COPY: case CMD_CUT: case CMD_PASTE: case CMD_FILL_SELECTION: case CMD_SELECT_ALL:
-    case CMD_DELETE: case CMD_OVERVIEW: case CMD_INFO: case CMD_MAP_CHECK: case CMD_CUSTOMIZE_MR:
-      return true;
-    default:
-      return false;
+// The frame's commands. Each action finds the program's state when it runs
+// (a test starts the program several times in one process). Those whose work
+// is not part of the program yet (the clipboard, selection, overview, map
+// information and Customize windows) are listed with no action: they do
+// nothing until that work lands.
+CommandTable BuildCommandTable() {
+  CommandTable table;
+  auto editor = [] () -> Editor& { return App().editor; };
+  auto options = [] () -> Options& { return App().editor.options; };
+  table.Define(CMD_NEW, NewMap);
+  table.Define(CMD_OPEN, [] { OpenWithDialog(App().frame); });
+  table.Define(CMD_SAVE, [] { SaveActive(false); });
+  table.Define(CMD_SAVE_AS, [] { SaveActive(true); });
+  table.Define(CMD_EXIT, [] { SendMessageA(App().frame, WM_SYSCOMMAND, SC_CLOSE, 0); });
+  table.Define(CMD_MINTRAY, [=] { ToggleOption(options().mintray, CMD_MINTRAY); });
+  table.Define(CMD_AUTO_PAN, [=] { ToggleOption(options().winpan, CMD_AUTO_PAN); });
+  table.Define(CMD_FLAG_SCAN, [=] { ToggleOption(options().flagscan, CMD_FLAG_SCAN); });
+  table.Define(CMD_SPAWN_SCAN, [=] { ToggleOption(options().shscan, CMD_SPAWN_SCAN); });
+  table.Define(CMD_UNDO, [=] { UndoLastStep(editor()); });
+  table.Define(CMD_REDO, [=] { RedoLastStep(editor()); });
+  table.Define(CMD_TILE_VERTICAL, [] { SendMessageA(App().mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0); });
+  table.Define(CMD_TILE_HORIZONTAL, [] { SendMessageA(App().mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); });
+  table.Define(CMD_CASCADE, [] { SendMessageA(App().mdiClient, WM_MDICASCADE, 0, 0); });
+  table.Define(CMD_TEST_MAP, TestMap);
+  table.Define(CMD_MAP_CHECK, [=] { ShowMapReports(editor()); });
+  for (int pending : {CMD_COPY, CMD_CUT, CMD_PASTE, CMD_FILL_SELECTION, CMD_SELECT_ALL, CMD_DELETE, CMD_OVERVIEW,
+                      CMD_INFO, CMD_CUSTOMIZE_MR}) {
+    table.Define(pending, nullptr);
   }
+  return table;
 }
 
-LRESULT OnAcceleratorCommand(HWND hwnd, int command) {
-  Editor& editor = App().editor;
-  switch (command) {
-    case CMD_NEW: NewMap(); break;
-    case CMD_OPEN: SendMessageA(hwnd, WM_COMMAND, CMD_OPEN, 0); break;
-    case CMD_SAVE: SaveActive(false); break;
-    case CMD_UNDO: UndoLastStep(editor); break;
-    case CMD_REDO_KEY: RedoLastStep(editor); break;
-    default: break;  // keys of pending commands, and commands without a key
-  }
-  return 0;
-}
-
-LRESULT OnMenuCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  AppGlobals& app = App();
-  Editor& editor = app.editor;
-  Options& options = editor.options;
-  int command = LOWORD(wParam);
-  switch (command) {
-    case CMD_NEW: NewMap(); return 0;
-    case CMD_OPEN: OpenWithDialog(hwnd); return 0;
-    case CMD_SAVE: SaveActive(false); return 0;
-    case CMD_SAVE_AS: SaveActive(true); return 0;
-    case CMD_EXIT: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); return 0;
-    case CMD_MINTRAY: ToggleOption(options.mintray, CMD_MINTRAY); return 0;
-    case CMD_AUTO_PAN: ToggleOption(options.winpan, CMD_AUTO_PAN); return 0;
-    case CMD_FLAG_SCAN: ToggleOption(options.flagscan, CMD_FLAG_SCAN); return 0;
-    case CMD_SPAWN_SCAN: ToggleOption(options.shscan, CMD_SPAWN_SCAN); return 0;
-    case CMD_UNDO: UndoLastStep(editor); return 0;
-    case CMD_REDO: RedoLastStep(editor); return 0;
-    case CMD_TILE_VERTICAL: SendMessageA(app.mdiClient, WM_MDITILE, MDITILE_VERTICAL, 0); return 0;
-    case CMD_TILE_HORIZONTAL: SendMessageA(app.mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); return 0;
-    case CMD_CASCADE: SendMessageA(app.mdiClient, WM_MDICASCADE, 0, 0); return 0;
-    case CMD_TEST_MAP: TestMap(); return 0;
-    default:
-      if (IsPendingCommand(command)) return 0;
-      // 50009 from a menu, and the Window menu's list of map windows.
-      return DefFrameProcA(hwnd, app.mdiClient, WM_COMMAND, wParam, lParam);
-  }
+const CommandTable& Commands() {
+  static const CommandTable table = BuildCommandTable();
+  return table;
 }
 
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -292,8 +259,10 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     OpenHelpDocument();
     return 0;
   }
-  if (HIWORD(wParam) == 1) return OnAcceleratorCommand(hwnd, command);
-  return OnMenuCommand(hwnd, wParam, lParam);
+  const CommandSource source = HIWORD(wParam) == 1 ? CommandSource::Accelerator : CommandSource::Menu;
+  if (Commands().Run(command, source)) return 0;
+  // The Window menu's list of map windows, and Redo's second id from a menu.
+  return DefFrameProcA(hwnd, App().mdiClient, WM_COMMAND, wParam, lParam);
 }
 
 LRESULT OnPaint(HWND hwnd) {

@@ -16,6 +16,7 @@
 
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
+#include "app/commands.h"
 #include "editor/hover_outline.h"
 #include "editor/map_file_commands.h"
 #include "resource_ids.h"
@@ -38,12 +39,6 @@ constexpr int kMovePanBottomMargin = 33;
 // Info panel fields written here.
 constexpr int kTileFieldId = 103;
 constexpr int kOffsetFieldId = 105;
-// Items of the Control popup's Edit menu, by position.
-constexpr int kUndoItem = 0;
-constexpr int kRedoItem = 1;
-constexpr int kFirstSelectionItem = 3;  // Copy
-constexpr int kLastSelectionItem = 8;   // Fill Selection
-constexpr int kOverviewItem = 11;
 
 // --- helpers -------------------------------------------------------------------
 
@@ -319,24 +314,14 @@ bool IsSeparator(HMENU menu, int position) {
   return GetMenuItemInfoA(menu, position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
 }
 
-bool EditItemGrayed(int position, const OpenMap* map) {
-  if (position == kOverviewItem && App().overviewWindow) return true;
-  if (!map) return false;
-  if (position == kRedoItem && map->doc->redoCount() == 0) return true;
-  if (position == kUndoItem && map->doc->undoCount() == 0) return true;
-  if (position >= kFirstSelectionItem && position <= kLastSelectionItem && !map->view.selectionShown)
-    return true;
-  return false;
-}
-
 void OnInitMenuPopup(HWND hwnd, HMENU popup) {
   if (!popup || popup != ControlEditMenu(hwnd)) return;
-  const OpenMap* map = FindMap(hwnd);
+  const CommandContext context{App().editor, App().overviewWindow != nullptr};
   const int count = GetMenuItemCount(popup);
   for (int position = 0; position < count; ++position) {
     if (IsSeparator(popup, position)) continue;
-    const UINT state = EditItemGrayed(position, map) ? MF_GRAYED : MF_ENABLED;
-    EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | state);
+    const CommandState state = CommandStateOf(static_cast<int>(GetMenuItemID(popup, position)), context);
+    EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | (state.enabled ? MF_ENABLED : MF_GRAYED));
   }
 }
 
