@@ -17,6 +17,7 @@
 #include <zlib.h>
 
 #include "history/default_tables.h"
+#include "history/mrdata_file.h"
 #include "history/piece_geometry.h"
 #include "map/map_checks.h"
 #include "map/map_file_format.h"
@@ -263,6 +264,23 @@ TEST_F(DemoGameTest, WallJoinsMeetAtTileEdges) {
       }
     }
   }
+}
+
+// The shipped mrdata.dat holds the built-in tables, so that the first start
+// finds it and loads what it would have used anyway.
+TEST(DemoGameTables, ShippedMrdataHoldsTheBuiltInTables) {
+  const std::string path = std::string(QUARL_GAME_DIR) + "/mrdata.dat";
+  const auto bytes = ReadBytes(path);
+  ASSERT_EQ(bytes.size(), 2u + 170 * 16 + 2u + 158 * 16);
+  EXPECT_EQ(Le16(bytes, 0), 170 * 16);
+  EXPECT_EQ(Le16(bytes, 2 + 170 * 16), 158 * 16);
+  // Mirror row 0 is 8, 10, 8, 10; the last mirror row names animations.
+  EXPECT_EQ(Le32(bytes, 2), 8u);
+  EXPECT_EQ(Le32(bytes, 6), 10u);
+  EXPECT_EQ(Le32(bytes, 2 + 169 * 16) >> 16, 1u);
+  MirrorRotateTables tables;
+  ASSERT_EQ(ReadMrdataFile(path, tables), MrdataStatus::Loaded);
+  EXPECT_EQ(tables, DefaultMirrorRotateTables());
 }
 
 // ---------------------------------------------------------------- demo maps
