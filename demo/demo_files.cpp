@@ -2,6 +2,8 @@
 #include <filesystem>
 
 #include "demo_game.h"
+#include "history/default_tables.h"
+#include "history/mrdata_file.h"
 
 namespace quarl::demo {
 
@@ -89,8 +91,11 @@ bool WriteDemoGame(const DemoGame& game, const std::string& directory, std::stri
     return false;
   }
   const std::filesystem::path dir(directory);
+  // mrdata.dat holds the built-in mirror and rotate tables, which the
+  // sheet's art follows; without it the editor's first start complains.
   return WriteFile(dir / "tiles.bmp", EncodeTilesBmp(game), error) &&
-         WriteFile(dir / "anims.dat", EncodeAnimsDat(game), error);
+         WriteFile(dir / "anims.dat", EncodeAnimsDat(game), error) &&
+         WriteFile(dir / kMrdataFileName, SerializeMrdata(DefaultMirrorRotateTables()), error);
 }
 
 }  // namespace quarl::demo

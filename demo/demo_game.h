@@ -49,7 +49,8 @@ DemoGame BuildDemoGame();
 std::vector<uint8_t> EncodeTilesBmp(const DemoGame& game);
 std::vector<uint8_t> EncodeAnimsDat(const DemoGame& game);
 
-// Writes tiles.bmp and anims.dat into the directory; false with a message on failure.
+// Writes tiles.bmp, anims.dat and mrdata.dat (the built-in mirror and rotate
+// tables) into the directory; false with a message on failure.
 bool WriteDemoGame(const DemoGame& game, const std::string& directory, std::string* error);
 
 }  // namespace quarl::demo

@@ -202,7 +202,10 @@ std::unique_ptr<MapDocument> BuildFlagMap(const MirrorRotateTables& tables) {
   doc->gameType = 1;
   doc->teamCount = 2;
   MapPainter p(*doc);
-  constexpr int X = 96, Y = 100, W = 32, H = 40;  // the left half
+  // The left half, one floor cell in from the map's top-left corner: the
+  // first screen of a new map window shows Green's fort and flag, and a
+  // maximised one at 1920 x 1080 nearly all of the map.
+  constexpr int X = 1, Y = 1, W = 32, H = 40;
 
   // Outer wall and the fort's inner walls; the outer wall's top and bottom
   // rows continue into the mirrored half.
@@ -241,10 +244,10 @@ std::unique_ptr<MapDocument> BuildFlagMap(const MirrorRotateTables& tables) {
   // The teams' own objects, Green left and Red right, Red's where the
   // mirror put Green's.
   auto mirroredStart = [&](int x, int width) { return 2 * X + 2 * W - 1 - (x + width - 1); };
-  p.FlagBlock(X + 5, Y + 18, 0, flagObjects[0][4]);
-  p.FlagBlock(mirroredStart(X + 5, 3), Y + 18, 1, flagObjects[1][4]);
-  p.FlagBlock(X + 5, Y + 9, 0, GetPoleAnim(0, 1));
-  p.FlagBlock(mirroredStart(X + 5, 3), Y + 9, 1, GetPoleAnim(1, 0));
+  p.FlagBlock(X + 5, Y + 9, 0, flagObjects[0][4]);
+  p.FlagBlock(mirroredStart(X + 5, 3), Y + 9, 1, flagObjects[1][4]);
+  p.FlagBlock(X + 5, Y + 18, 0, GetPoleAnim(0, 1));
+  p.FlagBlock(mirroredStart(X + 5, 3), Y + 18, 1, GetPoleAnim(1, 0));
   p.Spawn(X + 5, Y + 27, 0, 0);
   p.Spawn(mirroredStart(X + 5, 3), Y + 27, 0, 1);
   p.Pen(X + 9, Y + 26, 4, 5, 0, 0);
@@ -261,7 +264,10 @@ std::unique_ptr<MapDocument> BuildSwitchMap(const MirrorRotateTables& tables) {
   doc->gameType = 2;
   doc->teamCount = 2;
   MapPainter p(*doc);
-  constexpr int X = 104, Y = 100, W = 48, H = 20;  // the upper half
+  // The upper half, one floor cell in from the map's top-left corner: the
+  // first screen shows Green's spawn point among walls, a bunker and a
+  // conveyor, and a maximised window the switch and most of Red's side.
+  constexpr int X = 1, Y = 1, W = 48, H = 20;
 
   p.WallRun(X, Y, X + W - 1, Y, 4);
   p.WallRun(X, Y, X, Y + H - 1, 4);

@@ -2,7 +2,8 @@
 // Demo maps built from the placement tables: a flag game whose right half is
 // the mirror image of its left half, and a switch game whose lower half is
 // its upper half turned half a circle, both made through the built-in
-// mirror and rotate tables.
+// mirror and rotate tables. Both start near the map's top-left corner, so
+// that the first screen of a map window shows them.
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
-// quarl-demo-game OUTPUT_DIRECTORY: writes the demo game's tiles.bmp and
-// anims.dat and the demo maps into the directory.
+// quarl-demo-game OUTPUT_DIRECTORY: writes the demo game's tiles.bmp,
+// anims.dat and mrdata.dat and the demo maps into the directory.
 #include <cstdio>
 #include <string>
 

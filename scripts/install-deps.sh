@@ -7,7 +7,7 @@ packages=(
   zlib1g-dev libgtest-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpng-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick
 )
 
 missing=()

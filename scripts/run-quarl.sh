@@ -36,11 +36,17 @@ echo "No display: running Quarl on a private Xvfb${demo:+ with $(basename "$demo
   cd "$1"
   if [ -n "$2" ]; then wine quarl.exe "$2" & else wine quarl.exe & fi
   pid=$!
+  told=
   for _ in $(seq 60); do
     tree=$(xwininfo -root -tree 2>/dev/null)
-    # The first run in a fresh game directory reports the missing mrdata.dat
-    # (written at shutdown); answer it with Return as a user would.
-    if grep -q "\"Error - Non-Fatal\"" <<<"$tree"; then xdotool key Return; fi
+    # The demo game ships mrdata.dat, so no start-up message is expected;
+    # should one come (a game directory without it), say so and answer it
+    # with Return as a user would.
+    if grep -q "\"Error - Non-Fatal\"" <<<"$tree"; then
+      [ -n "$told" ] || echo "Quarl showed an \"Error - Non-Fatal\" message at start-up" >&2
+      told=1
+      xdotool key Return
+    fi
     grep -q "\"Quarl\"" <<<"$tree" && ! grep -q "\"Error - " <<<"$tree" && break
     sleep 0.5
   done

@@ -42,6 +42,23 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix in $WINEPREFIX"
   wineboot -i >"$root/build/wineboot.log" 2>&1
 fi
+# Wine draws the caption buttons of MDI children with the Marlett symbol
+# font. Debian's Wine looks for its own
+# fonts (package fonts-wine, /usr/share/wine/fonts) under a path it cannot
+# open ("<data dir>\../fonts\"), so it never loads them: without a copy in
+# the prefix's Fonts folder the buttons show as the letters "0 1 r".
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f "$fonts/marlett.ttf" ]; then
+  for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts /opt/wine-stable/share/wine/fonts; do
+    if [ -f "$dir/marlett.ttf" ]; then
+      mkdir -p "$fonts"
+      cp "$dir/marlett.ttf" "$fonts/marlett.ttf"
+      break
+    fi
+  done
+  [ -f "$fonts/marlett.ttf" ] ||
+    echo "with-wine.sh: no marlett.ttf (Debian package fonts-wine): caption buttons will show as letters" >&2
+fi
 # Start the prefix's background services now, with their output going to a
 # file: a service started by the first test would keep that test's output
 # pipe open and make CTest wait for it.

@@ -17,6 +17,7 @@
 #include <zlib.h>
 
 #include "history/default_tables.h"
+#include "history/mrdata_file.h"
 #include "history/piece_geometry.h"
 #include "map/map_checks.h"
 #include "map/map_file_format.h"
@@ -265,6 +266,23 @@ TEST_F(DemoGameTest, WallJoinsMeetAtTileEdges) {
   }
 }
 
+// The shipped mrdata.dat holds the built-in tables, so that the first start
+// finds it and loads what it would have used anyway.
+TEST(DemoGameTables, ShippedMrdataHoldsTheBuiltInTables) {
+  const std::string path = std::string(QUARL_GAME_DIR) + "/mrdata.dat";
+  const auto bytes = ReadBytes(path);
+  ASSERT_EQ(bytes.size(), 2u + 170 * 16 + 2u + 158 * 16);
+  EXPECT_EQ(Le16(bytes, 0), 170 * 16);
+  EXPECT_EQ(Le16(bytes, 2 + 170 * 16), 158 * 16);
+  // Mirror row 0 is 8, 10, 8, 10; the last mirror row names animations.
+  EXPECT_EQ(Le32(bytes, 2), 8u);
+  EXPECT_EQ(Le32(bytes, 6), 10u);
+  EXPECT_EQ(Le32(bytes, 2 + 169 * 16) >> 16, 1u);
+  MirrorRotateTables tables;
+  ASSERT_EQ(ReadMrdataFile(path, tables), MrdataStatus::Loaded);
+  EXPECT_EQ(tables, DefaultMirrorRotateTables());
+}
+
 // ---------------------------------------------------------------- demo maps
 
 Tile Turn(const Tile& t, int quarters) {
@@ -310,11 +328,20 @@ class DemoMapTest : public DemoGameTest {
     return c.anim == switchObject[4] || PoleFlagColour(c.anim) != 4 || (c.anim >= 128 && c.anim <= 131);
   }
 
+  // The join sides (1 up, 2 down, 4 left, 8 right) of each wall piece.
+  static const std::map<int32_t, int>& WallMasks() {
+    static const std::map<int32_t, int> maskOf = [] {
+      const uint8_t masks[15] = {8, 4, 2, 1, 12, 3, 10, 6, 9, 5, 14, 13, 11, 7, 15};
+      std::map<int32_t, int> m{{SINGLE_WALL_TILE, 0}};
+      for (const auto& set : wallSets) for (int e = 0; e < 15; ++e) m[set[e]] = masks[e];
+      return m;
+    }();
+    return maskOf;
+  }
+
   // Every wall piece joins exactly its wall neighbours, as the wall tool leaves it.
   static int CheckWallJoins(const MapDocument& doc) {
-    const uint8_t masks[15] = {8, 4, 2, 1, 12, 3, 10, 6, 9, 5, 14, 13, 11, 7, 15};
-    std::map<int32_t, int> maskOf{{SINGLE_WALL_TILE, 0}};
-    for (const auto& set : wallSets) for (int e = 0; e < 15; ++e) maskOf[set[e]] = masks[e];
+    const std::map<int32_t, int>& maskOf = WallMasks();
     auto isWall = [&](int x, int y) {
       return x >= 0 && y >= 0 && x < 256 && y < 256 && doc.At(x, y).data == -1 && maskOf.count(doc.At(x, y).tile);
     };
@@ -324,11 +351,33 @@ class DemoMapTest : public DemoGameTest {
         if (!isWall(x, y)) continue;
         ++walls;
         const int expected = (isWall(x, y - 1) ? 1 : 0) | (isWall(x, y + 1) ? 2 : 0) | (isWall(x - 1, y) ? 4 : 0) | (isWall(x + 1, y) ? 8 : 0);
-        EXPECT_EQ(maskOf[doc.At(x, y).tile], expected) << "wall at " << x << "," << y;
+        EXPECT_EQ(maskOf.at(doc.At(x, y).tile), expected) << "wall at " << x << "," << y;
       }
     return walls;
   }
+
+  // What a map window shows before any scrolling, columns x rows cells from
+  // the top-left corner: walls, a team's own objects (a flag, a spawn point)
+  // and other game objects, not bare floor.
+  static void ExpectFirstScreenShowsTheGame(const MapDocument& doc, int columns, int rows) {
+    int walls = 0, teamCells = 0, otherObjects = 0;
+    for (int y = 0; y < rows; ++y)
+      for (int x = 0; x < columns; ++x) {
+        const Cell& c = doc.At(x, y);
+        if (c.data == -1 && WallMasks().count(c.tile)) ++walls;
+        else if (IsTeamObject(c)) ++teamCells;
+        else if (c.data != -1 || c.tile != BLANK_TILE) ++otherObjects;
+      }
+    EXPECT_GE(walls, 10) << columns << " x " << rows;
+    EXPECT_GE(teamCells, 5) << columns << " x " << rows;
+    EXPECT_GE(otherObjects, 5) << columns << " x " << rows;
+  }
 };
+
+// A new map window (300 x 300) shows 17 x 14 whole cells, a maximised one at
+// 1920 x 1080 about 60 x 35.
+constexpr int kNewWindowColumns = 17, kNewWindowRows = 14;
+constexpr int kMaximisedColumns = 60, kMaximisedRows = 35;
 
 TEST_F(DemoMapTest, FlagMapPassesTheChecksAndIsMirrored) {
   auto doc = Load("twinforts.map");
@@ -343,12 +392,15 @@ TEST_F(DemoMapTest, FlagMapPassesTheChecksAndIsMirrored) {
   EXPECT_FALSE(CheckFlags(*doc).Problem());
   EXPECT_FALSE(CheckSpawnsAndPens(*doc).Problem());
   EXPECT_GT(CheckWallJoins(*doc), 100);
-  // The right half shows the left half's pictures flipped left to right.
+  ExpectFirstScreenShowsTheGame(*doc, kNewWindowColumns, kNewWindowRows);
+  ExpectFirstScreenShowsTheGame(*doc, kMaximisedColumns, kMaximisedRows);
+  // The right half (columns 33 to 64) shows the left half's (1 to 32)
+  // pictures flipped left to right.
   int compared = 0;
-  for (int y = 100; y < 140; ++y)
-    for (int x = 96; x < 128; ++x) {
+  for (int y = 1; y <= 40; ++y)
+    for (int x = 1; x <= 32; ++x) {
       const Cell& from = doc->At(x, y);
-      const Cell& to = doc->At(255 - x, y);
+      const Cell& to = doc->At(65 - x, y);
       if (IsTeamObject(from) || IsTeamObject(to)) continue;
       const auto a = CellPictures(from), b = CellPictures(to);
       ASSERT_EQ(a.size(), b.size()) << x << "," << y;
@@ -367,11 +419,15 @@ TEST_F(DemoMapTest, SwitchMapPassesTheChecksAndIsTurned) {
   EXPECT_FALSE(CheckFlags(*doc).Problem());
   EXPECT_FALSE(CheckSpawnsAndPens(*doc).Problem());
   EXPECT_GT(CheckWallJoins(*doc), 100);
+  ExpectFirstScreenShowsTheGame(*doc, kNewWindowColumns, kNewWindowRows);
+  ExpectFirstScreenShowsTheGame(*doc, kMaximisedColumns, kMaximisedRows);
+  // The lower half (rows 21 to 40) is the upper half (1 to 20, columns 1 to
+  // 48) turned half a circle.
   int compared = 0;
-  for (int y = 100; y < 120; ++y)
-    for (int x = 104; x < 152; ++x) {
+  for (int y = 1; y <= 20; ++y)
+    for (int x = 1; x <= 48; ++x) {
       const Cell& from = doc->At(x, y);
-      const Cell& to = doc->At(2 * 104 + 47 - x, 2 * 100 + 39 - y);
+      const Cell& to = doc->At(49 - x, 41 - y);
       if (IsTeamObject(from) || IsTeamObject(to)) continue;
       const auto a = CellPictures(from), b = CellPictures(to);
       ASSERT_EQ(a.size(), b.size()) << x << "," << y;
