@@ -32,7 +32,7 @@ OpenResult OpenMapFile(Editor& editor, const std::string& path) {
   if (!zlib) return OpenResult::NoZlib;
 
   const WindowId window = map->view.window;
-  MapLoad load = LoadMapFile(*map->doc, *zlib, *editor.ui);
+  MapLoad load = LoadMapFile(*map->doc, *zlib, *editor.ui, editor.programDirectory);
   if (load.result != OpenResult::Loaded) {
     // Destroying the window removes the map with it.
     editor.windows->DestroyMapWindow(window);

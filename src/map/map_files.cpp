@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "base/paths.h"
 #include "base/replacing_file.h"
 #include "map/map_checks.h"
 #include "map/map_file_format.h"
@@ -141,9 +142,9 @@ MapLoad LoadMapFromBytes(MapDocument& doc, std::span<const uint8_t> file, ZlibBi
   return {OpenResult::Loaded, true};
 }
 
-MapLoad LoadMapFile(MapDocument& doc, ZlibBinding& zlib, UserInterface& ui) {
+MapLoad LoadMapFile(MapDocument& doc, ZlibBinding& zlib, UserInterface& ui, const std::string& directory) {
   std::vector<uint8_t> file;
-  switch (ReadWholeFile(doc.path, file)) {
+  switch (ReadWholeFile(ResolvePath(directory, doc.path), file)) {
     case ReadResult::CannotOpen:
       ui.Tell("Unable to open " + doc.path, "Error - Halting Open");
       return {};
@@ -201,7 +202,7 @@ SaveResult SaveMapDocument(MapDocument& doc, const SaveSettings& settings, ZlibL
   // The new file is made first, beside the old one, which stays as it is
   // until the new one has been written in full.
   ReplacingFile file;
-  if (!file.Create(doc.path)) {
+  if (!file.Create(ResolvePath(settings.programDirectory, doc.path))) {
     ui.Tell("Unable to open a file descriptor", "Error");
     return fail(file.error());
   }

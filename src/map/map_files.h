@@ -50,9 +50,10 @@ std::unique_ptr<ZlibBinding> BindZlib(ZlibLibrary* library, const std::string& p
 // ui. Stopped means doc must be thrown away.
 MapLoad LoadMapFromBytes(MapDocument& doc, std::span<const uint8_t> file, ZlibBinding& zlib, UserInterface& ui);
 
-// Reads doc.path and loads it with LoadMapFromBytes. A file that cannot be
-// read is reported ("Unable to open ...") and gives Stopped.
-MapLoad LoadMapFile(MapDocument& doc, ZlibBinding& zlib, UserInterface& ui);
+// Reads doc.path (a relative one taken from directory) and loads it with
+// LoadMapFromBytes. A file that cannot be read is reported ("Unable to open
+// ...") and gives Stopped.
+MapLoad LoadMapFile(MapDocument& doc, ZlibBinding& zlib, UserInterface& ui, const std::string& directory = "");
 
 // The saver's file image: header and level-9 compressed cells of doc as it
 // stands (no recount, no checks). Nullopt, after telling the user, when the
@@ -63,7 +64,7 @@ struct SaveSettings {
   bool saveAs = false;     // ask for a name even when the map has one
   bool flagScan = true;    // run the flag check (not for a Frag game)
   bool spawnScan = true;   // run the spawn and holding pen check
-  std::string programDirectory = ".";  // where zlib.dll is
+  std::string programDirectory;  // where zlib.dll is, and what a relative path is taken from
 };
 
 // Saves doc: asks for a name when it has none or saveAs is set, applies the

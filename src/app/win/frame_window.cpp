@@ -156,8 +156,8 @@ LRESULT OnInitMenuPopup(HMENU popup) {
 
 void OpenHelpDocument() {
   const std::string& directory = App().editor.programDirectory;
-  SetCurrentDirectoryA(directory.c_str());
-  ShellExecuteA(nullptr, "open", "zormpd.rtf", nullptr, directory.c_str(), SW_SHOWNORMAL);
+  const std::string document = directory + "\\zormpd.rtf";
+  ShellExecuteA(nullptr, "open", document.c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
 }
 
 void ToggleOption(int32_t& option, UINT command) {
@@ -207,7 +207,8 @@ void TestMap() {
   int team = editor.tools.currentTeam == TEAM_NEUTRAL ? 0 : editor.tools.currentTeam;
   char parameters[300];
   std::snprintf(parameters, sizeof parameters, "%i %s", team, path.c_str() + slash + 1);
-  ShellExecuteA(nullptr, "open", "zor.exe", parameters, editor.programDirectory.c_str(), SW_SHOW);
+  const std::string game = editor.programDirectory + "\\zor.exe";
+  ShellExecuteA(nullptr, "open", game.c_str(), parameters, editor.programDirectory.c_str(), SW_SHOW);
 }
 
 void NewMap() {
@@ -300,7 +301,8 @@ void BuildSharedPalette() {
   // The sheet is taken to be an 8-bit bitmap: its 256-entry colour table
   // follows the 54 header bytes.
   uint8_t table[1024] = {};
-  if (FILE* f = std::fopen("tiles.bmp", "rb")) {
+  const std::string sheet = app.editor.programDirectory + "\\tiles.bmp";
+  if (FILE* f = std::fopen(sheet.c_str(), "rb")) {
     uint8_t header[54];
     if (std::fread(header, 1, sizeof header, f) == sizeof header) {
       size_t got = std::fread(table, 1, sizeof table, f);

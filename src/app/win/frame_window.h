@@ -9,8 +9,8 @@ namespace quarl::win {
 bool RegisterFrameClass();
 LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Builds the shared palette from the colour table of tiles.bmp (current
-// directory) and realises it in the sheet context.
+// Builds the shared palette from the colour table of the program
+// directory's tiles.bmp and realises it in the sheet context.
 void BuildSharedPalette();
 
 // Window positions for a frame client area of width x height.

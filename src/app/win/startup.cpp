@@ -56,12 +56,21 @@ bool TileSheetIsReadable() {
   return true;
 }
 
-void EnterProgramDirectory(AppGlobals& app, const std::string& commandLine) {
-  std::string directory = CommandLineDirectory(commandLine.substr(0, 259));
-  if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());  // a failure leaves the start directory
+// The program directory: the one the command line names when it exists,
+// else the directory the program was started in. The working directory is
+// left alone; every file the program finds there is opened by its full path.
+void FindProgramDirectory(AppGlobals& app, const std::string& commandLine) {
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(sizeof current, current);
-  app.editor.programDirectory = current;
+  std::string directory = CommandLineDirectory(commandLine.substr(0, 259));
+  char full[MAX_PATH] = {};
+  const DWORD attributes = directory.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(directory.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+      GetFullPathNameA(directory.c_str(), sizeof full, full, nullptr) > 0) {
+    app.editor.programDirectory = full;
+  } else {
+    app.editor.programDirectory = current;
+  }
 }
 
 void LoadMirrorRotateData(Editor& editor) {
@@ -125,8 +134,8 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
   }
   app.frameMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_FRAME_MENU));
 
-  // tiles.bmp is looked for where the program was started from, before the
-  // directory change below.
+  // tiles.bmp is looked for where the program was started from; everything
+  // after it in the program directory found below.
   if (!TileSheetIsReadable()) {
     ShowStartupString(IDS_NO_TILES_BMP, "Error - Fatal");
     DestroyMenu(app.frameMenu);
@@ -152,7 +161,7 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
     return false;
   }
 
-  EnterProgramDirectory(app, commandLine);
+  FindProgramDirectory(app, commandLine);
   LoadMirrorRotateData(app.editor);
   RunUpdateList(app.editor);  // plovnik.upd, when there is one
   InitTileTables();

@@ -28,7 +28,7 @@ std::optional<std::string> WinUserInterface::ChooseSaveFileName() {
   ofn.lpstrFilter = "Map Files\0*.map\0\0";
   ofn.lpstrFile = name;
   ofn.nMaxFile = 260;
-  ofn.lpstrInitialDir = ".";
+  ofn.lpstrInitialDir = App().editor.programDirectory.c_str();
   ofn.lpstrTitle = "Save As...";
   ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
   if (!GetSaveFileNameA(&ofn)) return std::nullopt;
