@@ -241,16 +241,26 @@ TEST(SaveMapFile, FailuresLeaveTheOldFileUntouched) {
   }
 }
 
-TEST(SaveMapFile, FileThatCannotBeCreated) {
+TEST(SaveMapFile, FileThatCannotBeCreatedStopsBeforeTheChecks) {
+  // The new file is made before the map is marked saved and checked: with
+  // both checks on and findings to show, only the error is shown.
   TempDir dir;
-  QuietEditor t;
+  TestEditor t;
   MapDocument& doc = PatternMap(t, 28);
-  doc.path = dir.File("missing-dir/x.map");
-  EXPECT_EQ(Save(t, doc, 0), 0);
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text, "Unable to open a file descriptor");
-  EXPECT_EQ(t.ui.messages[0].title, "Error");
-  EXPECT_EQ(doc.modified, 1);
+  for (const std::string& path : {dir.File("missing-dir/x.map"), dir.File("a-folder.map")}) {
+    std::filesystem::create_directory(dir.File("a-folder.map"));
+    t.ui.messages.clear();
+    doc.path = path;
+    EXPECT_EQ(Save(t, doc, 0), 0) << path;
+    ASSERT_EQ(t.ui.messages.size(), 1u) << path;
+    EXPECT_EQ(t.ui.messages[0].text, "Unable to open a file descriptor");
+    EXPECT_EQ(t.ui.messages[0].title, "Error");
+    EXPECT_EQ(doc.modified, 1);
+  }
+  // The folder is untouched and no temporary file is left beside it.
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("a-folder.map")));
+  auto entries = std::filesystem::directory_iterator(dir.File(""));
+  EXPECT_EQ(std::distance(entries, std::filesystem::directory_iterator()), 1);
 }
 
 TEST(SaveMapFile, ChecksRunByOptionAndGameType) {
