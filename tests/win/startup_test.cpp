@@ -12,7 +12,7 @@
 #include "app/update_list.h"
 #include "app/win/frame_window.h"
 #include "app/win/startup.h"
-#include "app/win/tool_windows.h"
+#include "app/win/info_panel.h"
 #include "quarl_session.h"
 
 namespace quarl::wintest {

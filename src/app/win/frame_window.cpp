@@ -9,13 +9,16 @@
 #include "base/string_table.h"
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
-#include "app/win/tool_windows.h"
 #include "app/commands.h"
 #include "app/map_reports.h"
+#include "app/win/info_panel.h"
 #include "editor/map_file_commands.h"
 #include "editor/new_map.h"
 #include "editor/undo_commands.h"
 #include "resource_ids.h"
+#include "tools/win/animation_palette_window.h"
+#include "tools/win/tile_palette_window.h"
+#include "tools/win/toolbox_window.h"
 
 namespace quarl::win {
 namespace {

@@ -1,0 +1,89 @@
+#include "tools/win/tile_palette_window.h"
+
+#include <cstdio>
+
+#include "base/win/app_globals.h"
+#include "base/win/gdi.h"
+#include "base/win/info_panel_fields.h"
+#include "resource_ids.h"
+#include "tools/win/scroll_steps.h"
+#include "tools/win/tile_drawing.h"
+
+namespace quarl::win {
+namespace {
+
+BITMAP SheetBitmap() {
+  BITMAP bm = {};
+  if (!App().tileSheet || !GetObjectA(App().tileSheet, sizeof bm, &bm)) return BITMAP{};
+  return bm;
+}
+
+void OnCreate(HWND hwnd) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  SetScrollMaximum(hwnd, SB_VERT, 1600 - rc.bottom);
+  SetScrollMaximum(hwnd, SB_HORZ, 640 - rc.right);
+}
+
+void OnPaint(HWND hwnd) {
+  AppGlobals& app = App();
+  PaintContext paint(hwnd);
+  HDC dc = paint.Get();
+  PaletteSelection palette(dc, app.sharedPalette);
+  int x = GetScrollPos(hwnd, SB_HORZ), y = GetScrollPos(hwnd, SB_VERT);
+  SetWindowOrgEx(dc, x, y, nullptr);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  if (!BitBlt(dc, 0, y, SheetBitmap().bmWidth, rc.bottom, app.sheetContext, 0, y, SRCCOPY)) {
+    char text[64];
+    std::snprintf(text, sizeof text, "BitBlt() failed: %iL", static_cast<int>(GetLastError()));
+    MessageBoxA(nullptr, text, "tiles.bmp", MB_OK);
+    app.stopFlag = 1;
+  }
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+}
+
+void OnMouseMove(HWND hwnd, LPARAM lParam) {
+  int x = LOWORD(lParam) + GetScrollPos(hwnd, SB_HORZ);
+  int y = HIWORD(lParam) + GetScrollPos(hwnd, SB_VERT);
+  char text[16];
+  std::snprintf(text, sizeof text, "%i", x / kSheetTilePixels + (y / kSheetTilePixels) * kSheetTilesPerRow);
+  if (App().infoPanel) SetDlgItemTextA(App().infoPanel, kTileDisplay, text);
+}
+
+LRESULT CALLBACK TilePaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(hwnd); return 0;
+    case WM_SIZE: SetScrollMaximum(hwnd, SB_VERT, SheetBitmap().bmHeight - HIWORD(lParam)); return 0;
+    case WM_VSCROLL: ScrollStep(hwnd, SB_VERT, wParam, 16, 64); return 0;
+    case WM_HSCROLL: ScrollStep(hwnd, SB_HORZ, wParam, 16, 16); return 0;
+    case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(hwnd, lParam); return 0;
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int CreateTilePalette(HWND frame) {
+  AppGlobals& app = App();
+  WNDCLASSA wc = {};
+  wc.style = CS_DBLCLKS | CS_OWNDC;
+  wc.lpfnWndProc = TilePaletteProc;
+  wc.hInstance = app.instance;
+  wc.hIcon = app.appIcon;
+  wc.hCursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDC_PICKER_CURSOR));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "zortiles";
+  if (!RegisterClassA(&wc)) return 0;
+  RECT rc;
+  GetClientRect(frame, &rc);
+  app.tilePalette = CreateWindowExA(WS_EX_CLIENTEDGE, "zortiles", nullptr,
+                                    WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, rc.bottom - 128,
+                                    rc.right - 128, 128, frame, nullptr, app.instance, nullptr);
+  if (!app.tilePalette) return 0;
+  ShowWindow(app.tilePalette, SW_SHOW);
+  return 1;
+}
+
+}  // namespace quarl::win

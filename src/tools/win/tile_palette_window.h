@@ -1,0 +1,13 @@
+#pragma once
+// The tile palette (window class "zortiles"): the tile sheet in a child
+// window along the bottom of the frame, scrolled in steps of one tile. The
+// number of the tile under the pointer goes to the info panel.
+
+#include <windows.h>
+
+namespace quarl::win {
+
+// Registers "zortiles" and creates the tile palette; 1, or 0 on failure.
+int CreateTilePalette(HWND frame);
+
+}  // namespace quarl::win

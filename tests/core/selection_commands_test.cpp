@@ -1,0 +1,108 @@
+// Select All, Mirror and Rotate of the selection, and Copy's bytes, as the
+// editor runs them on the active map.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "editor/clipboard_commands.h"
+#include "editor/selection.h"
+#include "editor/selection_transforms.h"
+#include "history/transforms.h"
+#include "history/undo.h"
+#include "map_file_test_support.h"
+
+namespace quarl {
+namespace {
+
+using testing::TestEditor;
+
+constexpr const char* kNoSelection =
+    "You have not created a selection mask\nSee zormpd.rtf for information on the Select Tool";
+
+class SelectionCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    map = CreateNewMAP(t.editor);
+    ASSERT_TRUE(map);
+    ActivateMapWindow(t.editor, map->view.window);
+  }
+  void Select(int column, int row, int width, int height) {
+    map->view.selection = Rect{column * 16, row * 16, (column + width) * 16, (row + height) * 16};
+    map->view.selectionShown = 1;
+    ActivateMapWindow(t.editor, map->view.window);
+  }
+  void Put(int column, int row, int32_t tile) { map->doc->At(column, row).SetValues({tile, -1, -1}); }
+  int32_t TileAt(int column, int row) const { return map->doc->At(column, row).tile; }
+  void ExpectToldNoSelection() {
+    ASSERT_EQ(t.ui.messages.size(), 1u);
+    EXPECT_EQ(t.ui.messages[0].text, kNoSelection);
+    EXPECT_EQ(t.ui.messages[0].title, "Error - Non-Fatal");
+  }
+
+  TestEditor t;
+  OpenMap* map = nullptr;
+};
+
+TEST_F(SelectionCommandsTest, SelectAllCoversTheWholeMap) {
+  EXPECT_EQ(SelectAll(t.editor, map->view.window), 1);
+  EXPECT_EQ(map->view.selection, (Rect{0, 0, 4096, 4096}));
+  EXPECT_EQ(map->view.selectionShown, 1);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{0, 256, 256}));
+  EXPECT_EQ(t.windows.repaints.back(), map->view.window);
+}
+
+TEST_F(SelectionCommandsTest, MirrorNeedsAShownSelection) {
+  EXPECT_EQ(MirrorSelection(t.editor), 0);
+  ExpectToldNoSelection();
+  EXPECT_TRUE(map->doc->undoSteps.empty());
+}
+
+TEST_F(SelectionCommandsTest, MirrorWritesBesideTheSelectionInTheToolsDirection) {
+  Put(20, 5, 1); Put(21, 5, 2); Put(22, 5, 3);
+  Select(20, 5, 3, 1);
+  t.editor.tools.mirrorDirection = MIRROR_RIGHT;
+  EXPECT_EQ(MirrorSelection(t.editor), 1);
+  EXPECT_EQ(TileAt(23, 5), 3);  // no table entries: copied unchanged, reversed
+  EXPECT_EQ(TileAt(25, 5), 1);
+  t.editor.tools.mirrorDirection = MIRROR_DOWN;
+  EXPECT_EQ(MirrorSelection(t.editor), 1);
+  EXPECT_EQ(TileAt(20, 6), 1);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{5 * 256 + 20, 3, 1}));  // the selection stays
+}
+
+TEST_F(SelectionCommandsTest, RotateTurnsTheSelectionWithTheCells) {
+  EXPECT_EQ(RotateSelection(t.editor), 0);
+  ExpectToldNoSelection();
+  Put(50, 60, 1); Put(51, 60, 2); Put(52, 60, 3);
+  Select(50, 60, 3, 1);
+  EXPECT_EQ(RotateSelection(t.editor), 1);
+  EXPECT_EQ(TileAt(50, 62), 3);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{60 * 256 + 50, 1, 3}));
+  EXPECT_EQ(map->view.selection, (Rect{800, 960, 816, 1008}));
+  // Near the right edge the turned selection is cut at the map's last column.
+  Select(254, 0, 1, 4);
+  EXPECT_EQ(RotateSelection(t.editor), 1);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{254, 2, 1}));
+  EXPECT_EQ(map->view.selection, (Rect{4064, 0, 4096, 16}));
+  // A hidden selection still rotates: only its cells count.
+  map->view.selectionShown = 0;
+  EXPECT_EQ(RotateSelection(t.editor), 1);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{254, 1, 2}));
+}
+
+TEST_F(SelectionCommandsTest, CopyEncodesTheSelectedCells) {
+  EXPECT_FALSE(CopySelectionBytes(t.editor));
+  ExpectToldNoSelection();
+  Put(0, 0, 1); Put(1, 0, 2); Put(2, 0, 3);
+  Put(0, 1, 41); Put(1, 1, 42); Put(2, 1, 43);
+  Select(0, 0, 3, 2);
+  const std::optional<std::vector<uint8_t>> bytes = CopySelectionBytes(t.editor);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(*bytes, (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2, 0, 3, 0, 0x29, 0, 0x2A, 0, 0x2B}));
+  // A rubber band of no width leaves cells that still name their height.
+  map->view.selectionCells = SelectionCells{5, 0, 3};
+  EXPECT_EQ(*CopySelectionBytes(t.editor), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 0, 0, 3}));
+}
+
+}  // namespace
+}  // namespace quarl

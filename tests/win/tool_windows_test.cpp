@@ -1,0 +1,91 @@
+// The overview and the Customize Mirror/Rotate window in the running
+// program, in a real Wine session.
+
+#include <gtest/gtest.h>
+
+#include "history/win/customize_window.h"
+#include "quarl_session.h"
+#include "tools/win/overview_window.h"
+
+namespace quarl::wintest {
+namespace {
+
+using ToolWindows = QuarlSession;
+
+std::string ClassOf(HWND hwnd) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+TEST_F(ToolWindows, OverviewShowsEachCellAsOnePixelAndOutlinesTheShownPart) {
+  ASSERT_TRUE(Start());
+  HWND map = NewMap();
+  ASSERT_TRUE(map);
+  MapDocument* doc = TheEditor().maps.FindMapDocument(win::ToWindowId(map));
+  ASSERT_TRUE(doc);
+  doc->At(200, 150).tile = 0x0107;
+  doc->At(201, 150).SetValues({-1, 0x0203, 0});  // placed in the editor: its id shows
+
+  ASSERT_EQ(win::OpenOverview(*doc), 1);
+  HWND overview = App().overviewWindow;
+  ASSERT_TRUE(IsWindow(overview));
+  EXPECT_EQ(App().overviewDoc, doc);
+  EXPECT_EQ(ClassOf(overview), "overview");
+  EXPECT_EQ(WindowText(overview), "Overview");
+  EXPECT_EQ(GetWindow(overview, GW_OWNER), Frame());
+  RECT client{};
+  GetClientRect(overview, &client);
+  EXPECT_EQ(client.right, 256);
+  EXPECT_EQ(client.bottom, 256);
+
+  const Pixels pixels = ReadClientPixels(overview);
+  EXPECT_EQ(pixels.At(200, 150), RGB(1, 7, 7));
+  EXPECT_EQ(pixels.At(201, 150), RGB(2, 3, 3));
+  EXPECT_EQ(pixels.At(128, 200), RGB(1, 24, 24));  // blank tile 280
+  RECT shown{};
+  GetClientRect(map, &shown);
+  const int w = shown.right / 16, h = shown.bottom / 16;
+  ASSERT_LT(w, 200);
+  ASSERT_LT(h, 150);
+  EXPECT_EQ(pixels.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(w, h), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(w / 2, h), RGB(255, 255, 255));
+  EXPECT_EQ(pixels.At(w / 2, h / 2), RGB(1, 24, 24));  // inside the outline
+  EXPECT_EQ(pixels.At(w + 1, h), RGB(1, 24, 24));
+
+  // A size change puts it back to its fixed size.
+  SetWindowPos(overview, nullptr, 0, 0, 400, 100, SWP_NOZORDER);
+  GetClientRect(overview, &client);
+  EXPECT_EQ(client.right, 256);
+  EXPECT_EQ(client.bottom, 256);
+
+  DestroyWindow(overview);
+  EXPECT_EQ(App().overviewWindow, nullptr);
+  EXPECT_EQ(App().overviewDoc, nullptr);
+}
+
+TEST_F(ToolWindows, CustomizeWindowOpensCentredAndOkClosesIt) {
+  ASSERT_TRUE(Start());
+  ASSERT_EQ(win::OpenCustomizeWindow(), 1);
+  HWND window = FindWindowA("Quarl_CUSTOM_MR", nullptr);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(WindowText(window), "Customize Mirror/Rotate");
+  EXPECT_EQ(GetWindow(window, GW_OWNER), Frame());
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  EXPECT_EQ(rc.right - rc.left, 500);
+  EXPECT_EQ(rc.bottom - rc.top, 500);
+  EXPECT_EQ(rc.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 250);
+  EXPECT_TRUE(IsWindowVisible(window));
+  // Each opening makes a new window.
+  ASSERT_EQ(win::OpenCustomizeWindow(), 1);
+  HWND second = FindWindowA("Quarl_CUSTOM_MR", nullptr);
+  EXPECT_NE(second, window);
+  SendMessageA(window, WM_COMMAND, 1017, 0);
+  EXPECT_FALSE(IsWindow(window));
+  DestroyWindow(second);
+}
+
+}  // namespace
+}  // namespace quarl::wintest
