@@ -50,8 +50,9 @@ LRESULT OnCreate(HWND hwnd) {
   CreateMdiClient(hwnd);
   app.frame = hwnd;
 
-  if (CreateTilePalette(hwnd) == 0) app.stopFlag = 1;
-  if (LoadAnimations(hwnd) == -1) app.stopFlag = 1;
+  // Each tool window answers 0, or a code after which the program stops.
+  if (CreateTilePalette(hwnd) != 0) app.stopFlag = 1;
+  if (CreateAnimationPalette(hwnd) != 0) app.stopFlag = 1;
   if (int code = CreateToolbox(hwnd); code != 0) {
     char format[512] = {};
     LoadStringA(app.instance, IDS_TOOL_WINDOWS, format, sizeof format);
@@ -60,13 +61,12 @@ LRESULT OnCreate(HWND hwnd) {
     MessageBoxA(nullptr, text, "Error - Fatal", MB_OK);
     app.stopFlag = 1;
   }
-  if (!RegisterInfoPanelClass()) {
+  if (CreateInfoPanel(hwnd) != 0) {
     char text[200] = {};
     LoadStringA(app.instance, IDS_REGISTER_CLASS, text, sizeof text);
     MessageBoxA(nullptr, text, "Error", MB_OK);
     app.stopFlag = 1;
   }
-  CreateInfoPanel(hwnd);
   BuildSharedPalette();
   return 0;
 }

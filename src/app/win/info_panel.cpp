@@ -127,9 +127,7 @@ LRESULT CALLBACK InfoPanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-}  // namespace
-
-bool RegisterInfoPanelClass() {
+int RegisterInfoPanelClass() {
   WNDCLASSA wc = {};
   wc.style = CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
   wc.lpfnWndProc = InfoPanelProc;
@@ -137,14 +135,17 @@ bool RegisterInfoPanelClass() {
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = "zorinfo";
-  return RegisterClassA(&wc) != 0;
+  return RegisterClassA(&wc) ? 0 : LastErrorCode();
 }
 
-HWND CreateInfoPanel(HWND frame) {
+}  // namespace
+
+int CreateInfoPanel(HWND frame) {
+  const int code = RegisterInfoPanelClass();
   AppGlobals& app = App();
   app.infoPanel = CreateWindowExA(WS_EX_CLIENTEDGE, "zorinfo", nullptr, WS_CHILD | WS_VISIBLE, 0, 172, 128, 1,
                                   frame, nullptr, app.instance, nullptr);
-  return app.infoPanel;
+  return code;
 }
 
 }  // namespace quarl::win

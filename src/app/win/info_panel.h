@@ -10,7 +10,9 @@
 
 namespace quarl::win {
 
-bool RegisterInfoPanelClass();
-HWND CreateInfoPanel(HWND frame);
+// Registers "zorinfo" and creates the info panel. 0, or the system's code
+// when the class could not be registered (-1 when it gave none); the window
+// is created all the same.
+int CreateInfoPanel(HWND frame);
 
 }  // namespace quarl::win

@@ -37,6 +37,14 @@ AppGlobals& App();
 // be started again in the same process, as the tests do).
 void ResetApp();
 
+// The tool windows' creation functions all answer the same way: 0 when the
+// window exists, otherwise a nonzero code: the system's error, or -1 when it
+// gave none or the window's data could not be read (the user has been told).
+inline int LastErrorCode() {
+  const DWORD error = GetLastError();
+  return error ? static_cast<int>(error) : -1;
+}
+
 inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
 inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 

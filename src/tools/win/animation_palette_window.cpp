@@ -49,7 +49,7 @@ LRESULT CALLBACK AnimationPaletteProc(HWND hwnd, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-int LoadAnimations(HWND frame) {
+int CreateAnimationPalette(HWND frame) {
   AppGlobals& app = App();
   // The core reads anims.dat and tells the user when it is missing.
   if (quarl::LoadAnimations(app.editor.programDirectory, app.editor.animations, *app.editor.ui) == -1) return -1;
@@ -62,11 +62,12 @@ int LoadAnimations(HWND frame) {
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
   wc.lpszClassName = "anims";
+  int code = 0;
   if (!RegisterClassA(&wc)) {
+    code = LastErrorCode();
     char text[256] = {};
     LoadStringA(app.instance, IDS_REGISTER_CLASS, text, sizeof text);
     MessageBoxA(nullptr, text, "Error - Fatal", MB_OK);
-    app.stopFlag = 1;
   }
   RECT rc;
   GetClientRect(frame, &rc);
@@ -74,7 +75,7 @@ int LoadAnimations(HWND frame) {
                                          WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, rc.right - 128, 0,
                                          128, rc.bottom, frame, nullptr, app.instance, nullptr);
   ShowWindow(app.animationPalette, SW_SHOW);
-  return 1;
+  return code;
 }
 
 }  // namespace quarl::win

@@ -7,8 +7,9 @@
 namespace quarl::win {
 
 // Reads anims.dat (program directory) into the animation list, registers
-// "anims" and creates the animation palette. 1, or -1 when anims.dat cannot
-// be opened (the user has been told).
-int LoadAnimations(HWND frame);
+// "anims" and creates the animation palette. 0, -1 when anims.dat cannot be
+// opened, or the system's code when the class could not be registered (the
+// user has been told of both; the window is made all the same then).
+int CreateAnimationPalette(HWND frame);
 
 }  // namespace quarl::win

@@ -75,15 +75,15 @@ int CreateTilePalette(HWND frame) {
   wc.hCursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDC_PICKER_CURSOR));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "zortiles";
-  if (!RegisterClassA(&wc)) return 0;
+  if (!RegisterClassA(&wc)) return LastErrorCode();
   RECT rc;
   GetClientRect(frame, &rc);
   app.tilePalette = CreateWindowExA(WS_EX_CLIENTEDGE, "zortiles", nullptr,
                                     WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, rc.bottom - 128,
                                     rc.right - 128, 128, frame, nullptr, app.instance, nullptr);
-  if (!app.tilePalette) return 0;
+  if (!app.tilePalette) return LastErrorCode();
   ShowWindow(app.tilePalette, SW_SHOW);
-  return 1;
+  return 0;
 }
 
 }  // namespace quarl::win

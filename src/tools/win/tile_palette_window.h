@@ -7,7 +7,8 @@
 
 namespace quarl::win {
 
-// Registers "zortiles" and creates the tile palette; 1, or 0 on failure.
+// Registers "zortiles" and creates the tile palette. 0, or the system's
+// error code (-1 when it gave none).
 int CreateTilePalette(HWND frame);
 
 }  // namespace quarl::win
