@@ -14,6 +14,8 @@
 #include "app/win/info_panel.h"
 #include "editor/map_file_commands.h"
 #include "editor/new_map.h"
+#include "editor/selection.h"
+#include "editor/selection_transforms.h"
 #include "editor/undo_commands.h"
 #include "resource_ids.h"
 #include "tools/win/animation_palette_window.h"
@@ -222,9 +224,9 @@ void NewMap() {
 
 // The frame's commands. Each action finds the program's state when it runs
 // (a test starts the program several times in one process). Those whose work
-// is not part of the program yet (the clipboard, selection, overview, map
-// information and Customize windows) are listed with no action: they do
-// nothing until that work lands.
+// is not part of the program yet (the clipboard, Fill Selection, Delete, the
+// overview, Map Information and Customize windows) are listed with no action:
+// they do nothing until that work lands.
 CommandTable BuildCommandTable() {
   CommandTable table;
   auto editor = [] () -> Editor& { return App().editor; };
@@ -245,8 +247,11 @@ CommandTable BuildCommandTable() {
   table.Define(CMD_CASCADE, [] { SendMessageA(App().mdiClient, WM_MDICASCADE, 0, 0); });
   table.Define(CMD_TEST_MAP, TestMap);
   table.Define(CMD_MAP_CHECK, [=] { ShowMapReports(editor()); });
-  for (int pending : {CMD_COPY, CMD_CUT, CMD_PASTE, CMD_FILL_SELECTION, CMD_SELECT_ALL, CMD_DELETE, CMD_OVERVIEW,
-                      CMD_INFO, CMD_CUSTOMIZE_MR}) {
+  table.Define(CMD_SELECT_ALL, [=] { SelectAll(editor(), editor().activeMapWindow); });
+  // The toolbox's one-shot buttons.
+  table.Define(TOOL_ROTATE, [=] { RotateSelection(editor()); });
+  for (int pending : std::initializer_list<int>{CMD_COPY, CMD_CUT, CMD_PASTE, CMD_FILL_SELECTION, CMD_DELETE,
+                      CMD_OVERVIEW, CMD_INFO, CMD_CUSTOMIZE_MR, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
     table.Define(pending, nullptr);
   }
   return table;

@@ -123,7 +123,17 @@ void OnClick(HWND hwnd, int x, int y) {
   RepaintNow(hwnd);
 }
 
+// Copy, Cut, Paste and Rotate act at once: the frame runs them through its
+// command table, as it runs the menu's Copy, Cut and Paste.
+bool IsOneShotTool(int command) {
+  return command == TOOL_COPY || command == TOOL_CUT || command == TOOL_PASTE || command == TOOL_ROTATE;
+}
+
 void OnCommand(int command) {
+  if (IsOneShotTool(command)) {
+    SendMessageA(App().frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    return;
+  }
   ToolState& tools = App().editor.tools;
   if (command == TOOL_EDIT || command == TOOL_SELECT || command == TOOL_FLAG || command == TOOL_SWITCH ||
       command == TOOL_TILE_PICKER || command < TOOL_EDIT || command > TOOL_CONVEYOR)
