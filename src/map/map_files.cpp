@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "map/atomic_file.h"
 #include "map/map_checks.h"
 #include "map/map_file_format.h"
 #include "map/new_map.h"
@@ -227,17 +228,15 @@ int WriteMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib) {
   std::optional<std::vector<uint8_t>> bytes = BuildMapFile(editor, doc, zlib);
   if (!bytes) return 0;
 
-  std::error_code ignored;
-  std::filesystem::remove(doc.path, ignored);
-  std::FILE* file = std::fopen(doc.path.c_str(), "wb");
-  if (!file) {
-    Tell(editor, "Unable to open a file descriptor", "Error");
+  // Written beside the old file and renamed over it: a save that fails at any
+  // step leaves the old file as it was.
+  const WriteResult result = WriteFileAtomically(doc.path, *bytes);
+  if (result.failedStep == WriteStep::Write) {
+    Tell(editor, "Unable to write " + doc.path, "Error");
     return 0;
   }
-  bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    Tell(editor, "Unable to write " + doc.path, "Error");
+  if (!result) {
+    Tell(editor, "Unable to open a file descriptor", "Error");
     return 0;
   }
   return 1;

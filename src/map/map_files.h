@@ -44,7 +44,7 @@ std::optional<std::vector<uint8_t>> BuildMapFile(Editor& editor, const MapDocume
 
 // The saver's writing step: BuildMapFile, then replace the file at doc.path
 // with it. 1 written; 0 (the user was told) when the file could not be built,
-// created or written. The old file is only deleted once the new bytes exist.
+// created or written, and the old file is then untouched (WriteFileAtomically).
 int WriteMapFile(Editor& editor, const MapDocument& doc, ZlibBinding& zlib);
 
 // path with the saver's extension rule applied.

@@ -1,0 +1,190 @@
+#include "map/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace quarl {
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifndef O_BINARY
+constexpr int O_BINARY = 0;
+#endif
+#ifndef O_CLOEXEC
+constexpr int O_CLOEXEC = 0;
+#endif
+#ifndef O_NOINHERIT
+constexpr int O_NOINHERIT = 0;  // the Windows name for "not inherited by child processes"
+#endif
+
+constexpr int kMaxLinkDepth = 40;
+// A file name may be 255 bytes; the temporary one adds a dot in front and
+// ".xxxxxxxx.tmp" behind, so long names are shortened for it.
+constexpr size_t kMaxTempStemChars = 200;
+constexpr int kMaxCreateAttempts = 100;
+constexpr size_t kMaxWriteChunk = size_t{1} << 30;  // write() takes an unsigned int on Windows
+
+thread_local WriteResult lastResult;
+
+std::string SystemText(int error) { return std::generic_category().message(error); }
+
+WriteResult Failure(WriteStep step, std::string reason) {
+  WriteResult result;
+  result.failedStep = step;
+  result.reason = std::move(reason);
+  return result;
+}
+
+struct Target {
+  fs::path path;
+  bool exists = false;
+  fs::perms permissions = fs::perms::unknown;
+};
+
+// Follows path through any symbolic links to the file that is to be replaced
+// or created, and refuses what is not a regular file.
+WriteResult ResolveTarget(const std::string& path, Target& target) {
+  target.path = fs::path(path);
+  for (int depth = 0;; ++depth) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(target.path, error);
+    switch (status.type()) {
+      case fs::file_type::not_found:
+        target.exists = false;
+        return {};
+      case fs::file_type::regular:
+        target.exists = true;
+        target.permissions = status.permissions();
+        return {};
+      case fs::file_type::directory:
+        return Failure(WriteStep::Target, SystemText(EISDIR));
+      case fs::file_type::symlink: {
+        if (depth == kMaxLinkDepth) return Failure(WriteStep::Target, SystemText(ELOOP));
+        const fs::path link = fs::read_symlink(target.path, error);
+        if (error) return Failure(WriteStep::Target, error.message());
+        target.path = link.is_absolute() ? link : target.path.parent_path() / link;
+        break;
+      }
+      case fs::file_type::none:  // the status could not be read
+        return Failure(WriteStep::Target, error ? error.message() : SystemText(EIO));
+      default:
+        return Failure(WriteStep::Target, "not a regular file");
+    }
+  }
+}
+
+uint32_t RandomSuffix() {
+  thread_local std::mt19937 generator([] {
+    std::random_device device;
+    const auto now = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::seed_seq seed{device(), device(), now};
+    return std::mt19937(seed);
+  }());
+  return static_cast<uint32_t>(generator());
+}
+
+fs::path TemporaryPathBeside(const fs::path& target) {
+  std::string stem = target.filename().string();
+  if (stem.size() > kMaxTempStemChars) stem.resize(kMaxTempStemChars);
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(RandomSuffix()));
+  return target.parent_path() / ("." + stem + suffix);
+}
+
+// Writes all bytes; 0 or the errno of the failure.
+int WriteAll(int fd, std::span<const uint8_t> bytes) {
+  while (!bytes.empty()) {
+    const size_t chunk = std::min(bytes.size(), kMaxWriteChunk);
+    const auto written = ::write(fd, bytes.data(), static_cast<unsigned>(chunk));
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (written == 0) return EIO;
+    bytes = bytes.subspan(static_cast<size_t>(written));
+  }
+  return 0;
+}
+
+// Asks the system to put the file's bytes on the disk; 0 or an errno.
+int FlushToDisk(int fd) {
+#ifdef _WIN32
+  return ::_commit(fd) == 0 ? 0 : errno;
+#else
+  return ::fsync(fd) == 0 ? 0 : errno;
+#endif
+}
+
+// After the rename, the directory entry itself; a failure here changes
+// nothing the caller could act on.
+void FlushDirectory([[maybe_unused]] const fs::path& directory) {
+#if !defined(_WIN32) && defined(O_DIRECTORY)
+  const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+#endif
+}
+
+WriteResult WriteAtomically(const std::string& path, std::span<const uint8_t> bytes) {
+  Target target;
+  if (WriteResult refused = ResolveTarget(path, target); !refused) return refused;
+
+  fs::path temporary;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    temporary = TemporaryPathBeside(target.path);
+    fd = ::open(temporary.string().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_BINARY | O_CLOEXEC | O_NOINHERIT,
+                0666);
+    if (fd < 0 && (errno != EEXIST || attempt + 1 == kMaxCreateAttempts)) {
+      return Failure(WriteStep::Create, SystemText(errno));
+    }
+  }
+
+  int error = WriteAll(fd, bytes);
+  if (error == 0) error = FlushToDisk(fd);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  std::error_code ignored;
+  if (error != 0) {
+    fs::remove(temporary, ignored);
+    return Failure(WriteStep::Write, SystemText(error));
+  }
+  if (target.exists) fs::permissions(temporary, target.permissions, ignored);
+
+  // One step from the old file to the new: rename(2) here; on Windows
+  // libstdc++ does it with MoveFileExW and MOVEFILE_REPLACE_EXISTING.
+  std::error_code renameError;
+  fs::rename(temporary, target.path, renameError);
+  if (renameError) {
+    fs::remove(temporary, ignored);
+    return Failure(WriteStep::Replace, renameError.message());
+  }
+  FlushDirectory(target.path.parent_path());
+  return {};
+}
+
+}  // namespace
+
+WriteResult WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
+  lastResult = WriteAtomically(path, bytes);
+  return lastResult;
+}
+
+const WriteResult& LastAtomicWrite() { return lastResult; }
+
+}  // namespace quarl
