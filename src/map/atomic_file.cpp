@@ -98,12 +98,26 @@ uint32_t RandomSuffix() {
   return static_cast<uint32_t>(generator());
 }
 
+// Built from the target's name in the system's own characters: on Windows a
+// narrow path converts to wide text one way and back another, so the name is
+// never taken through a narrow string.
 fs::path TemporaryPathBeside(const fs::path& target) {
-  std::string stem = target.filename().string();
-  if (stem.size() > kMaxTempStemChars) stem.resize(kMaxTempStemChars);
+  fs::path::string_type name = target.filename().native();
+  if (name.size() > kMaxTempStemChars) name.resize(kMaxTempStemChars);
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(RandomSuffix()));
-  return target.parent_path() / ("." + stem + suffix);
+  name.insert(name.begin(), fs::path::value_type('.'));
+  for (const char* c = suffix; *c; ++c) name.push_back(fs::path::value_type(*c));
+  return target.parent_path() / name;
+}
+
+int CreateExclusively(const fs::path& path) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY | O_CLOEXEC | O_NOINHERIT;
+#ifdef _WIN32
+  return ::_wopen(path.c_str(), kFlags, _S_IREAD | _S_IWRITE);
+#else
+  return ::open(path.c_str(), kFlags, 0666);
+#endif
 }
 
 // Writes all bytes; 0 or the errno of the failure.
@@ -149,8 +163,7 @@ WriteResult WriteAtomically(const std::string& path, std::span<const uint8_t> by
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
     temporary = TemporaryPathBeside(target.path);
-    fd = ::open(temporary.string().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_BINARY | O_CLOEXEC | O_NOINHERIT,
-                0666);
+    fd = CreateExclusively(temporary);
     if (fd < 0 && (errno != EEXIST || attempt + 1 == kMaxCreateAttempts)) {
       return Failure(WriteStep::Create, SystemText(errno));
     }
@@ -164,7 +177,12 @@ WriteResult WriteAtomically(const std::string& path, std::span<const uint8_t> by
     fs::remove(temporary, ignored);
     return Failure(WriteStep::Write, SystemText(error));
   }
+#ifndef _WIN32
+  // Before the rename, so the new file is never more open than the old one
+  // was. (Windows keeps only a read-only bit, which would stop both the
+  // replace and the clean-up.)
   if (target.exists) fs::permissions(temporary, target.permissions, ignored);
+#endif
 
   // One step from the old file to the new: rename(2) here; on Windows
   // libstdc++ does it with MoveFileExW and MOVEFILE_REPLACE_EXISTING.
