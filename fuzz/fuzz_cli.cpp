@@ -1,10 +1,18 @@
-// Drives quarl-map's command-line parser with arbitrary arguments: the input
-// split at NUL bytes, up to 24 of them. Whatever they are, the parser ends in
-// help (0), a usage error (2, with a message) or a command whose values are
-// safe to run with: a rectangle inside the map, named outputs.
+// Drives quarl-map's command-line parser with arbitrary arguments. Whatever
+// they are, the parser ends in help (0), a usage error (2, with a message) or
+// a command whose values are safe to run with: a rectangle inside the map,
+// named outputs.
+//
+// Two ways of reading an input, by its first byte:
+// * even: the rest split at NUL bytes, up to 24 arguments, as typed;
+// * odd: 9-byte chunks, each a kind byte and 8 value bytes, giving a number
+//   (64- or 32-bit, so the fuzzer's integer mutations reach the edges), one
+//   of quarl-map's words, or a file name.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +26,11 @@ namespace {
 using namespace quarl;
 
 constexpr size_t kMaxArguments = 24;
+constexpr size_t kChunkBytes = 9;
+
+const char* const kWords[] = {"info",     "cells",          "check",     "resave",  "new",  "report",
+                              "tables",   "anims",          "--yes",     "--recount", "--no-flag-scan",
+                              "--no-spawn-scan", "--mrdata", "--write", "--help", "--",   "a.map", ""};
 constexpr int kMaxCellsForJson = 1024;
 
 void Check(bool condition) {
@@ -60,9 +73,8 @@ void CheckCommand(const Command& c) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+std::vector<std::string> TypedArguments(const uint8_t* data, size_t size) {
+  if (size == 0) return {};
   std::vector<std::string> args(1);
   for (size_t i = 0; i < size; ++i) {
     if (data[i] != 0) {
@@ -73,7 +85,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     }
   }
-  if (size == 0) args.clear();
+  return args;
+}
+
+std::vector<std::string> BuiltArguments(const uint8_t* data, size_t size) {
+  std::vector<std::string> args;
+  for (size_t at = 0; at + kChunkBytes <= size && args.size() < kMaxArguments; at += kChunkBytes) {
+    const uint8_t kind = data[at];
+    int64_t value;
+    std::memcpy(&value, data + at + 1, sizeof value);
+    switch (kind % 4) {
+      case 0: args.push_back(std::to_string(value)); break;
+      case 1: args.push_back(std::to_string(static_cast<int32_t>(value))); break;
+      case 2: args.push_back(kWords[static_cast<uint64_t>(value) % std::size(kWords)]); break;
+      default: args.push_back(std::string(reinterpret_cast<const char*>(data + at + 1), 8)); break;
+    }
+  }
+  return args;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const std::vector<std::string> args =
+      (data[0] & 1) ? BuiltArguments(data + 1, size - 1) : TypedArguments(data + 1, size - 1);
 
   const ParsedArguments parsed = ParseArguments(args);
   if (!parsed.command) {
