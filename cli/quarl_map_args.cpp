@@ -107,9 +107,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   if ((c.kind == CommandKind::Resave || c.kind == CommandKind::New) && c.output.empty()) {
     return UsageError("OUT is empty");
   }
-  for (const char* name : {"--mrdata", "--write"}) {
-    if (c.kind == CommandKind::Tables && *tables->get_option(name) && tables->get_option(name)->as<std::string>().empty()) {
-      return UsageError(std::string(name) + " names no file");
+  if (c.kind == CommandKind::Tables) {
+    for (const char* name : {"--mrdata", "--write"}) {
+      const CLI::Option* option = tables->get_option(name);
+      if (*option && option->as<std::string>().empty()) return UsageError(std::string(name) + " names no file");
     }
   }
 

@@ -89,7 +89,8 @@ class HostileInput(unittest.TestCase):
                      ("0", "0", "257", "1"), ("1", "0", "256", "1"), ("0", "255", "1", "2"), ("-1", "0", "1", "1"),
                      ("99999999999999999999", "0", "1", "1")]:
             self.refused(["cells", self.map, *rect], "the rectangle must lie inside")
-        self.assertEqual(run("cells", self.map, "255", "255", "1", "1").stdout.split(), b"[ [ [ 280, -1, -1 ] ] ]".split())
+        corner = run("cells", self.map, "255", "255", "1", "1").stdout
+        self.assertEqual(corner.split(), b"[ [ [ 280, -1, -1 ] ] ]".split())
         self.assertEqual(run("cells", self.map, "256", "0", "0", "2").returncode, 0)
 
     # 2. Inputs larger than the file can be are refused before they are read.
@@ -131,7 +132,8 @@ class HostileInput(unittest.TestCase):
     def test_failed_saves_keep_the_old_output(self):
         source = self.write("noise.map", noise_map())
         old = self.write("out.map", b"the old output")
-        for command, fsizes in ((["resave", source, old], (0, 1, 4096, 65536)), (["tables", "--write", old], (0, 1, 4096))):
+        for command, fsizes in ((["resave", source, old], (0, 1, 4096, 65536)),
+                                (["tables", "--write", old], (0, 1, 4096))):
             for fsize in fsizes:
                 self.refused_leaving_files(command, "cannot write " + old + ": File too large", fsize=fsize)
         self.refused_leaving_files(["new", old], "cannot write " + old + ": File too large", fsize=100)
@@ -230,7 +232,8 @@ class HostileInput(unittest.TestCase):
         result = self.refused(["new", self.path("gone", "x")], "No such file or directory")
         lines = result.stderr.decode().splitlines()
         self.assertIn("Error: Unable to open a file descriptor", lines)
-        self.assertEqual(lines[-1], "quarl-map: cannot write " + self.path("gone", "x.map") + ": No such file or directory")
+        self.assertEqual(lines[-1],
+                         "quarl-map: cannot write " + self.path("gone", "x.map") + ": No such file or directory")
         self.refused(["tables", "--write", self.path("gone", "mrdata.dat")],
                      "cannot write " + self.path("gone", "mrdata.dat") + ": No such file or directory")
         self.write("file", b"")

@@ -199,7 +199,9 @@ struct SaveFixture {
     t.editor.options.shscan = 0;
     dir.Write("saved.map", "an older map, byte for byte");
     doc = CreateNewMAP(t.editor);
-    for (uint32_t i = 0; i < kCellCount; ++i) doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
+    for (uint32_t i = 0; i < kCellCount; ++i) {
+      doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
+    }
     doc->path = path;
     doc->modified = 1;
   }
