@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <sstream>
 
+#include "map/map_document.h"
+
 namespace quarl {
 namespace {
 
-constexpr int kMapSide = 256;
 constexpr int kUsageError = 2;
 
 ParsedArguments UsageError(const std::string& text) {
@@ -20,9 +21,9 @@ ParsedArguments UsageError(const std::string& text) {
 // X Y W H inside the map, computed without overflow whatever was typed.
 bool RectInsideMap(const std::vector<int64_t>& r) {
   for (int64_t v : r) {
-    if (v < 0 || v > kMapSide) return false;
+    if (v < 0 || v > kMapCells) return false;
   }
-  return r[0] + r[2] <= kMapSide && r[1] + r[3] <= kMapSide;
+  return r[0] + r[2] <= kMapCells && r[1] + r[3] <= kMapCells;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "map/map_document.h"
+
 namespace quarl {
 
 enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims };
@@ -13,8 +15,8 @@ enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims 
 struct CellRect {
   int x = 0;
   int y = 0;
-  int width = 256;
-  int height = 256;
+  int width = kMapCells;
+  int height = kMapCells;
 };
 
 struct Command {
