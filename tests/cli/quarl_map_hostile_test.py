@@ -99,7 +99,7 @@ class HostileInput(unittest.TestCase):
                                            ("mrdata.dat", ["tables", "--mrdata"], MRDATA_LIMIT, "an mrdata.dat"),
                                            ("huge.map", ["info"], MAP_LIMIT, "a map")]:
             path = self.path(name)
-            for size in (limit + 1, 20 << 20, 1 << 40):
+            for size in (limit + 1, 20 << 20, 1 << 34):
                 with open(path, "wb") as f:
                     f.truncate(size)  # sparse: costs no disk
                 self.refused([*command, path], f"too large for {kind} ({size} bytes, at most {limit})")
