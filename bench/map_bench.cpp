@@ -153,7 +153,7 @@ Result Measure(const char* label, const std::function<void(MapDocument&)>& build
   auto timeSave = [&] {
     return Microseconds([&] {
       std::optional<std::vector<uint8_t>> bytes = BuildMapFile(*doc, *binding, ui);
-      if (!bytes || !ReplacingFile().WriteAll(doc->path, *bytes)) std::exit(1);
+      if (!bytes || !WriteFileAtomically(doc->path, *bytes)) std::exit(1);
     });
   };
   auto timeFullSave = [&] {

@@ -1,7 +1,5 @@
 #include "quarl_map_json.h"
 
-#include <fstream>
-
 namespace quarl {
 
 std::string Latin1ToUtf8(const std::string& text) {
@@ -18,15 +16,11 @@ std::string Latin1ToUtf8(const std::string& text) {
   return out;
 }
 
-RawHeaderStart ReadRawHeaderStart(const std::string& path) {
+RawHeaderStart ReadRawHeaderStart(std::span<const uint8_t> file) {
   RawHeaderStart header;
-  std::ifstream file(path, std::ios::binary);
-  unsigned char bytes[5] = {};
-  file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-  std::streamsize got = file.gcount();
-  if (got >= 2) header.magic = static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-  if (got >= 4) header.headerLength = static_cast<uint16_t>(bytes[2] | bytes[3] << 8);
-  if (got >= 5) header.version = bytes[4];
+  if (file.size() >= 2) header.magic = static_cast<uint16_t>(file[0] | file[1] << 8);
+  if (file.size() >= 4) header.headerLength = static_cast<uint16_t>(file[2] | file[3] << 8);
+  if (file.size() >= 5) header.version = file[4];
   return header;
 }
 

@@ -3,7 +3,9 @@
 // names and shapes are a contract: scripts depend on them.
 
 #include <nlohmann/json.hpp>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "history/mirror_rotate_tables.h"
@@ -24,7 +26,7 @@ struct RawHeaderStart {
   std::optional<uint16_t> headerLength;
   std::optional<uint8_t> version;
 };
-RawHeaderStart ReadRawHeaderStart(const std::string& path);
+RawHeaderStart ReadRawHeaderStart(std::span<const uint8_t> file);
 
 Json DocumentJson(const MapDocument& doc, const RawHeaderStart& header);
 // Rows of [tile, anim, data] for the rectangle (already inside the map).

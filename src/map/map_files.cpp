@@ -202,9 +202,9 @@ SaveResult SaveMapDocument(MapDocument& doc, const SaveSettings& settings, ZlibL
   // The new file is made first, beside the old one, which stays as it is
   // until the new one has been written in full.
   ReplacingFile file;
-  if (!file.Create(ResolvePath(settings.programDirectory, doc.path))) {
+  if (WriteResult created = file.Create(ResolvePath(settings.programDirectory, doc.path)); !created) {
     ui.Tell("Unable to open a file descriptor", "Error");
-    return fail(file.error());
+    return fail(created.reason);
   }
   doc.modified = 0;
   doc.magic = kMapMagic;
@@ -215,9 +215,13 @@ SaveResult SaveMapDocument(MapDocument& doc, const SaveSettings& settings, ZlibL
 
   std::optional<std::vector<uint8_t>> bytes = BuildMapFile(doc, *zlib, ui);
   if (!bytes) return fail("the map could not be encoded");
-  if (!file.Commit(*bytes)) {
-    ui.Tell("Unable to open a file descriptor", "Error");
-    return fail(file.error());
+  if (WriteResult written = file.Commit(*bytes); !written) {
+    if (written.failedStep == WriteStep::Write) {
+      ui.Tell("Unable to write " + doc.path, "Error");
+    } else {
+      ui.Tell("Unable to open a file descriptor", "Error");
+    }
+    return fail(written.reason);
   }
   return SaveResult::Written;
 }

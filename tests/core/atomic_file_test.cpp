@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/replacing_file.h"
+#include "map/map_files.h"
+#include "map_file_test_support.h"
+#include "temp_directory.h"
+
+namespace quarl {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDirectory;
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<uint8_t> Pattern(size_t size) {
+  std::vector<uint8_t> bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 131 + (i >> 8));
+  return bytes;
+}
+
+// The names in the directory: a failed or finished save leaves no temporary
+// file behind.
+std::vector<std::string> Names(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Lowers a resource limit for the life of the object.
+class ScopedLimit {
+ public:
+  ScopedLimit(int resource, rlim_t soft) : resource_(resource) {
+    getrlimit(resource_, &saved_);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = soft;
+    setrlimit(resource_, &lowered);
+  }
+  ~ScopedLimit() { setrlimit(resource_, &saved_); }
+
+ private:
+  int resource_;
+  rlimit saved_{};
+};
+
+// No new descriptor can be opened while it lives: the limit sits at the
+// lowest free descriptor number.
+struct NoFreeDescriptors {
+  static rlim_t LowestFree() {
+    const int fd = dup(0);
+    close(fd);
+    return static_cast<rlim_t>(fd);
+  }
+  ScopedLimit limit{RLIMIT_NOFILE, LowestFree()};
+};
+
+// Files stop growing at limit bytes; writes beyond fail with EFBIG instead of
+// raising SIGXFSZ.
+struct FileSizeLimit {
+  explicit FileSizeLimit(rlim_t bytes) : limit(RLIMIT_FSIZE, bytes) { saved = std::signal(SIGXFSZ, SIG_IGN); }
+  ~FileSizeLimit() { std::signal(SIGXFSZ, saved); }
+  ScopedLimit limit;
+  void (*saved)(int) = nullptr;
+};
+
+TEST(WriteFileAtomically, CreatesAndReplacesWholeFiles) {
+  TempDirectory dir;
+  const std::string path = (dir / "out.map").string();
+  ASSERT_TRUE(WriteFileAtomically(path, Pattern(5000)));
+  EXPECT_EQ(testing::ReadBytes(path), Pattern(5000));
+  // A shorter file replaces a longer one completely: no old tail survives.
+  const WriteResult result = WriteFileAtomically(path, Bytes("short"));
+  EXPECT_TRUE(result.Ok());
+  EXPECT_EQ(result.failedStep, WriteStep::None);
+  EXPECT_EQ(result.reason, "");
+  EXPECT_EQ(dir.Read("out.map"), "short");
+  EXPECT_TRUE(WriteFileAtomically(path, {}));
+  EXPECT_EQ(fs::file_size(path), 0u);
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.map"});
+}
+
+TEST(WriteFileAtomically, FailuresLeaveTheOldFileAsItWas) {
+  TempDirectory dir;
+  const std::string path = (dir / "keep.map").string();
+  dir.Write("keep.map", "the old map");
+  {
+    NoFreeDescriptors limit;
+    const WriteResult result = WriteFileAtomically(path, Pattern(100));
+    EXPECT_EQ(result.failedStep, WriteStep::Create);
+    EXPECT_EQ(result.reason, std::strerror(EMFILE));
+  }
+  EXPECT_EQ(dir.Read("keep.map"), "the old map");
+  {
+    FileSizeLimit limit(4096);
+    const WriteResult result = WriteFileAtomically(path, Pattern(100000));
+    EXPECT_EQ(result.failedStep, WriteStep::Write);
+    EXPECT_EQ(result.reason, std::strerror(EFBIG));
+  }
+  EXPECT_EQ(dir.Read("keep.map"), "the old map");
+  {
+    const WriteResult result = WriteFileAtomically((dir / "no-such-dir" / "x.map").string(), Pattern(10));
+    EXPECT_EQ(result.failedStep, WriteStep::Create);
+    EXPECT_EQ(result.reason, std::strerror(ENOENT));
+  }
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.map"});
+  EXPECT_TRUE(WriteFileAtomically(path, Bytes("new")));
+}
+
+TEST(WriteFileAtomically, RefusesDirectoriesAndOtherNonFiles) {
+  TempDirectory dir;
+  fs::create_directory(dir / "empty.map");
+  WriteResult result = WriteFileAtomically((dir / "empty.map").string(), Bytes("x"));
+  EXPECT_EQ(result.failedStep, WriteStep::Target);
+  EXPECT_EQ(result.reason, std::strerror(EISDIR));
+  EXPECT_TRUE(fs::is_directory(dir / "empty.map"));
+  EXPECT_TRUE(fs::is_empty(dir / "empty.map"));
+
+  // A pipe is neither opened (which would wait for a reader) nor replaced.
+  ASSERT_EQ(mkfifo((dir / "pipe.map").c_str(), 0600), 0);
+  result = WriteFileAtomically((dir / "pipe.map").string(), Bytes("x"));
+  EXPECT_EQ(result.failedStep, WriteStep::Target);
+  EXPECT_EQ(result.reason, "not a regular file");
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.map"));
+  EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"empty.map", "pipe.map"}));
+}
+
+TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
+  TempDirectory dir;
+  fs::create_directories(dir / "maps");
+  fs::create_directories(dir / "links");
+  dir.Write("maps/real.map", "old");
+  // Relative links are followed from the link's own directory, through a
+  // chain of them.
+  fs::create_symlink("../maps/real.map", dir / "links/first.map");
+  fs::create_symlink("first.map", dir / "links/second.map");
+  ASSERT_TRUE(WriteFileAtomically((dir / "links/second.map").string(), Bytes("new")));
+  EXPECT_EQ(dir.Read("maps/real.map"), "new");
+  EXPECT_EQ(fs::read_symlink(dir / "links/second.map"), "first.map");
+  EXPECT_EQ(fs::read_symlink(dir / "links/first.map"), "../maps/real.map");
+  EXPECT_EQ(Names(dir / "maps"), std::vector<std::string>{"real.map"});
+
+  // A link to a file not yet there creates that file.
+  fs::create_symlink("maps/later.map", dir / "dangling.map");
+  ASSERT_TRUE(WriteFileAtomically((dir / "dangling.map").string(), Bytes("made")));
+  EXPECT_EQ(dir.Read("maps/later.map"), "made");
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.map"));
+
+  // A link to a directory is refused like the directory; a loop is refused.
+  fs::create_directory_symlink("maps", dir / "folder.map");
+  EXPECT_EQ(WriteFileAtomically((dir / "folder.map").string(), Bytes("x")).reason, std::strerror(EISDIR));
+  fs::create_symlink("loop-b.map", dir / "loop-a.map");
+  fs::create_symlink("loop-a.map", dir / "loop-b.map");
+  const WriteResult loop = WriteFileAtomically((dir / "loop-a.map").string(), Bytes("x"));
+  EXPECT_EQ(loop.failedStep, WriteStep::Target);
+  EXPECT_EQ(loop.reason, std::strerror(ELOOP));
+  EXPECT_TRUE(fs::is_symlink(dir / "loop-a.map"));
+}
+
+TEST(WriteFileAtomically, KeepsPermissionsAndTakesLongNames) {
+  TempDirectory dir;
+  dir.Write("private.map", "old");
+  fs::permissions(dir / "private.map", fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(WriteFileAtomically((dir / "private.map").string(), Bytes("new")));
+  EXPECT_EQ(fs::status(dir / "private.map").permissions() & fs::perms::mask,
+            fs::perms::owner_read | fs::perms::owner_write);
+
+  // A name of the longest length a directory entry allows: the temporary
+  // file's name must still fit.
+  const std::string longest(251, 'n');
+  ASSERT_TRUE(WriteFileAtomically((dir / (longest + ".map")).string(), Bytes("long")));
+  EXPECT_EQ(dir.Read(longest + ".map"), "long");
+  EXPECT_EQ(WriteFileAtomically((dir / (longest + "x.map")).string(), Bytes("x")).reason,
+            std::strerror(ENAMETOOLONG));
+}
+
+// The map saver's messages on top of the same guarantee.
+struct SaveFixture {
+  testing::TestEditor t;
+  TempDirectory dir;
+  std::string path = (dir / "saved.map").string();
+  MapDocument* doc = nullptr;
+
+  SaveFixture() {
+    t.editor.options.flagscan = 0;
+    t.editor.options.shscan = 0;
+    dir.Write("saved.map", "an older map, byte for byte");
+    doc = testing::NewMap(t);
+    for (uint32_t i = 0; i < kCellCount; ++i) {
+      doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
+    }
+    doc->path = path;
+    doc->modified = 1;
+  }
+};
+
+TEST(SaveMapFile, CannotCreateItsFileKeepsTheOldOne) {
+  SaveFixture f;
+  {
+    NoFreeDescriptors limit;
+    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
+  }
+  ASSERT_EQ(f.t.ui.messages.size(), 1u);
+  EXPECT_EQ(f.t.ui.messages[0].text, "Unable to open a file descriptor");
+  EXPECT_EQ(f.t.ui.messages[0].title, "Error");
+  EXPECT_EQ(f.doc->modified, 1);
+  EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
+  EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
+}
+
+TEST(SaveMapFile, FullDiskMidWriteKeepsTheOldOne) {
+  SaveFixture f;
+  {
+    FileSizeLimit limit(4096);  // the pattern map compresses to far more
+    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
+  }
+  ASSERT_EQ(f.t.ui.messages.size(), 1u);
+  EXPECT_EQ(f.t.ui.messages[0].text, "Unable to write " + f.path);
+  EXPECT_EQ(f.t.ui.messages[0].title, "Error");
+  EXPECT_EQ(f.doc->modified, 1);
+  EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
+  EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
+  // With room again, the same document saves over it.
+  EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 1);
+  EXPECT_GT(fs::file_size(f.path), 4096u);
+}
+
+}  // namespace
+}  // namespace quarl
