@@ -3,34 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+
 #include "app/win/startup.h"
 #include "quarl_session.h"
 
 namespace quarl::wintest {
 namespace {
 
-struct ScrollCounter {
-  WNDPROC original = nullptr;
-  int left = 0, right = 0, up = 0, down = 0, other = 0;
-};
-ScrollCounter g_counter;
-bool g_timerFired = false;
+int g_scrolls[2 * 9];  // vertical * 9 + scroll code, sent to the map window
+WNDPROC g_original = nullptr;
 
 LRESULT CALLBACK CountScrolls(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_HSCROLL) {
-    (wParam == SB_LINELEFT ? g_counter.left : wParam == SB_LINERIGHT ? g_counter.right : g_counter.other)++;
+  if (message == WM_HSCROLL || message == WM_VSCROLL) {
+    ++g_scrolls[(message == WM_VSCROLL) * 9 + std::min<WPARAM>(wParam, 8)];
     return 0;
   }
-  if (message == WM_VSCROLL) {
-    (wParam == SB_LINEUP ? g_counter.up : wParam == SB_LINEDOWN ? g_counter.down : g_counter.other)++;
-    return 0;
-  }
-  return CallWindowProcA(g_counter.original, hwnd, message, wParam, lParam);
+  return CallWindowProcA(g_original, hwnd, message, wParam, lParam);
 }
 
 void CALLBACK StopLoop(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  g_timerFired = true;
   win::App().stopFlag = 1;
 }
 
@@ -40,54 +34,37 @@ class MainLoop : public QuarlSession {
     QuarlSession::SetUp();
     ASSERT_TRUE(Start());
     map_ = NewMap();
-    ASSERT_NE(map_, nullptr);
-    g_counter = {};
-    g_counter.original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountScrolls)));
+    g_original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountScrolls)));
   }
   void TearDown() override {
-    if (IsWindow(map_)) SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_counter.original));
+    SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
     QuarlSession::TearDown();
   }
   // Runs the program's loop for about ms milliseconds with no input.
   void RunLoopFor(UINT ms) {
-    g_timerFired = false;
+    std::fill(std::begin(g_scrolls), std::end(g_scrolls), 0);
     SetTimer(nullptr, 0, ms, StopLoop);
     win::RunMainLoop();
     App().stopFlag = 0;
   }
-  MapView* Doc() { return TheEditor().maps.FindView(win::ToWindowId(map_)); }
+  int Total() { return std::accumulate(std::begin(g_scrolls), std::end(g_scrolls), 0); }
   HWND map_ = nullptr;
 };
 
-TEST_F(MainLoop, PansWithoutInputWhileAFlagIsSet) {
-  Doc()->autoPan[1] = 1;  // right
-  RunLoopFor(400);
-  EXPECT_GT(g_counter.right, 5);
-  EXPECT_EQ(g_counter.left + g_counter.up + g_counter.down + g_counter.other, 0);
-
-  g_counter.right = 0;
-  Doc()->autoPan[1] = 0;
-  Doc()->autoPan[3] = 1;  // down
-  RunLoopFor(200);
-  EXPECT_GT(g_counter.down, 2);
-  EXPECT_EQ(g_counter.right, 0);
-}
-
-TEST_F(MainLoop, AutoPanOffSendsNothing) {
-  TheEditor().options.winpan = 0;
-  Doc()->autoPan[0] = 1;
+TEST_F(MainLoop, PansWithoutInputWhileAFlagIsSetAndOnlyTheStopFlagEndsIt) {
+  View(map_)->autoPan[PAN_RIGHT] = 1;
+  PostQuitMessage(0);  // taken and ignored
   RunLoopFor(300);
-  EXPECT_EQ(g_counter.left, 0);
-}
-
-TEST_F(MainLoop, QuitMessagesDoNotEndIt) {
-  PostQuitMessage(0);
-  PostMessageA(Frame(), WM_NULL, 0, 0);
+  EXPECT_GT(g_scrolls[SB_LINERIGHT], 4);
+  EXPECT_EQ(Total(), g_scrolls[SB_LINERIGHT]);
+  View(map_)->autoPan[PAN_RIGHT] = 0;
+  View(map_)->autoPan[PAN_DOWN] = 1;
   RunLoopFor(200);
-  // The loop took WM_QUIT and went on until the timer set the stop flag.
-  EXPECT_TRUE(g_timerFired);
-  EXPECT_TRUE(IsWindow(Frame()));
+  EXPECT_GT(g_scrolls[9 + SB_LINEDOWN], 2);
+  EXPECT_EQ(Total(), g_scrolls[9 + SB_LINEDOWN]);
+  TheEditor().options.winpan = 0;
+  RunLoopFor(200);
+  EXPECT_EQ(Total(), 0);
 }
 
 }  // namespace

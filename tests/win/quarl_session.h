@@ -1,11 +1,11 @@
 #pragma once
-// A fixture that runs the program's own start-up in the test process, in a
-// fresh game directory of its own with a generated tile sheet, anims.dat,
-// mrdata.dat and zlib.dll, and shuts it down afterwards.
+// The fixture of the tests that start the program: its own start-up runs in
+// the test process, in a fresh game directory with a generated tile sheet,
+// anims.dat, mrdata.dat and zlib.dll, and is shut down afterwards.
 //
 //   TEST_F(QuarlSession, Something) {
-//     ASSERT_TRUE(Start());                       // StartQuarl as WinMain runs it
-//     SendMessageA(Frame(), WM_COMMAND, 40001, 0);  // File > New
+//     ASSERT_TRUE(Start());                 // StartQuarl as WinMain runs it
+//     HWND map = NewMap();                  // File > New
 //     ...
 //   }
 //
@@ -23,14 +23,10 @@
 
 namespace quarl::wintest {
 
-// Colour of entry i of the generated tile sheet's colour table; tile n is
-// painted all in entry n % 256.
-COLORREF TestSheetColour(int index);
-// An 8-bit 640 x 1600 tiles.bmp image.
+// Pixel (x, y) of tile n of the generated sheet has colour table entry
+// (n + x + 16 y) mod 256, so a tile's top-left pixel has entry n mod 256.
+COLORREF SheetColour(int tile, int x = 0, int y = 0);
 std::vector<uint8_t> MakeTestTileSheet();
-// anims.dat with three animations: {10, 11}, {10, 11} (a zero slot ends
-// it early) and {5}.
-std::vector<uint8_t> MakeTestAnimations();
 bool WriteBytes(const std::string& windowsPath, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadBytes(const std::string& windowsPath);
 bool FileExists(const std::string& windowsPath);
@@ -49,16 +45,12 @@ class QuarlSession : public ::testing::Test {
   HWND Frame() const { return win::App().frame; }
   win::AppGlobals& App() const { return win::App(); }
   Editor& TheEditor() const { return win::App().editor; }
-  HMENU FrameMenu() const { return win::App().frameMenu; }
-  // File > New through the frame's menu command.
-  HWND NewMap();
-  // The map windows of the MDI client, in creation order.
-  std::vector<HWND> MapWindows() const;
-  // Sends the frame WM_INITMENUPOPUP for its popup at position, as opening
-  // it does, and returns the popup.
+  HWND NewMap();  // File > New; the new map window
+  MapDocument* Doc(HWND map) const { return TheEditor().maps.FindMapDocument(win::ToWindowId(map)); }
+  MapView* View(HWND map) const { return TheEditor().maps.FindView(win::ToWindowId(map)); }
+  // Sends the frame WM_INITMENUPOPUP for its popup at position, as opening it does.
   HMENU OpenPopup(int position);
-
-  // Writes a map made by the program's own saver to path.
+  // Writes a map with that name and tile 77 at (3, 4), made by the program's own saver.
   bool WriteMap(const std::string& windowsPath, const std::string& name);
 
   std::string gameDir;  // Windows path, no trailing backslash
