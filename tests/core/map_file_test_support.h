@@ -3,11 +3,9 @@
 // real zlib that a test can break, a temporary directory, and the cell
 // pattern that tests/data/make_map_fixtures.py writes into its fixtures.
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,16 +22,14 @@ namespace quarl::testing {
 inline uint16_t PatternWord(uint32_t i, uint32_t seed) {
   uint32_t h = i * 2654435761u + seed * 40503u;
   h ^= h >> 15;
-  uint32_t kind = h % 32;
-  if (kind < 26) return 280;
-  if (kind < 30) return static_cast<uint16_t>((h >> 5) % 1200);
+  if (h % 32 < 26) return 280;
+  if (h % 32 < 30) return static_cast<uint16_t>((h >> 5) % 1200);
   return static_cast<uint16_t>(0x8000 | (((h >> 16) & 0x7F) << 8) | ((h >> 8) & 0xFF));
 }
 
 // What a cell decoded from word w holds.
 inline CellValues ValuesOfWord(uint16_t w) {
-  if (w & 0x8000) return {0, w & 0xFF, (w >> 8) & 0x7F};
-  return {w & 0x7FFF, -1, -1};
+  return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
 }
 
 inline std::string DataPath(const std::string& name) { return std::string(QUARL_TEST_DATA_DIR) + "/" + name; }
@@ -45,36 +41,23 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                             static_cast<std::streamsize>(bytes.size()));
 }
 
 // A fresh directory, removed with everything in it when the object goes.
-class TempDir {
- public:
-  TempDir() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("quarl-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  void Write(const std::string& name, const std::string& text) const {
-    WriteBytes(path_ / name, std::vector<uint8_t>(text.begin(), text.end()));
-  }
+struct TempDir {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("quarl-test-" + std::to_string(std::random_device{}()));
+  TempDir() { std::filesystem::create_directories(path); }
+  ~TempDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+  std::string File(const std::string& name) const { return (path / name).string(); }
+  void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
   std::string Read(const std::string& name) const {
-    const std::vector<uint8_t> bytes = ReadBytes(path_ / name);
+    const std::vector<uint8_t> bytes = ReadBytes(path / name);
     return std::string(bytes.begin(), bytes.end());
   }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
-
- private:
-  std::filesystem::path path_;
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path / name); }
 };
 
 // Real zlib that can be made missing, lack an entry point or fail to compress.
@@ -82,12 +65,11 @@ struct FakeZlibLibrary : ZlibLibrary {
   bool present = true, hasUncompress = true, hasCompress2 = true;
   int compressResult = 0;  // anything but 0 makes Compress2 fail with it
   int loads = 0;
-  NativeZlibLibrary real;
 
   struct Binding : ZlibBinding {
-    std::unique_ptr<ZlibBinding> real;
+    std::unique_ptr<ZlibBinding> real = NativeZlibLibrary().Load("");
     const FakeZlibLibrary& lib;
-    Binding(std::unique_ptr<ZlibBinding> r, const FakeZlibLibrary& l) : real(std::move(r)), lib(l) {}
+    explicit Binding(const FakeZlibLibrary& l) : lib(l) {}
     bool HasUncompress() const override { return lib.hasUncompress; }
     bool HasCompress2() const override { return lib.hasCompress2; }
     int Uncompress(uint8_t* d, unsigned long* dl, const uint8_t* s, unsigned long sl) override {
@@ -97,9 +79,9 @@ struct FakeZlibLibrary : ZlibLibrary {
       return lib.compressResult ? lib.compressResult : real->Compress2(d, dl, s, sl, level);
     }
   };
-  std::unique_ptr<ZlibBinding> Load(const std::string& dir) override {
+  std::unique_ptr<ZlibBinding> Load(const std::string&) override {
     ++loads;
-    return present ? std::make_unique<Binding>(real.Load(dir), *this) : nullptr;
+    return present ? std::make_unique<Binding>(*this) : nullptr;
   }
 };
 
@@ -117,11 +99,7 @@ struct TestEditor {
   ScriptedUserInterface ui;
   RecordingMapWindows windows{editor};
   FakeZlibLibrary zlib;
-  TestEditor() {
-    editor.ui = &ui;
-    editor.windows = &windows;
-    editor.zlib = &zlib;
-  }
+  TestEditor() { editor.ui = &ui, editor.windows = &windows, editor.zlib = &zlib; }
   MapDocument* Active() { return editor.ActiveDocument(); }
   const std::string& Title() { return windows.titles.at(editor.activeMapWindow); }
 };
@@ -129,9 +107,8 @@ struct TestEditor {
 // Open and Save as the editor runs them, with their results as numbers.
 inline int Open(TestEditor& t, const std::string& path) { return static_cast<int>(OpenMapFile(t.editor, path)); }
 inline int Save(TestEditor& t, MapDocument& doc, bool saveAs = false) {
-  for (OpenMap& map : t.editor.maps) {
+  for (OpenMap& map : t.editor.maps)
     if (map.doc.get() == &doc) return static_cast<int>(SaveMapFile(t.editor, map, saveAs));
-  }
   return -99;
 }
 inline MapDocument* NewMap(TestEditor& t) {

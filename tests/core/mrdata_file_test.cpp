@@ -21,15 +21,13 @@ MirrorRotateTables SampleTables() {
 }
 
 // Tables that no fixture holds, to see that a refused file leaves them alone.
-MirrorRotateTables BystanderTables() {
+MirrorRotateTables Bystander() {
   MirrorRotateTables t;
-  t.mirror.entries = {E(1, 2, 3, 4)};
   t.rotate.entries = {E(A(9), A(10), A(11), A(12))};
   return t;
 }
 
 std::vector<uint8_t> Fixture(const std::string& name) { return ReadBytes(testing::DataPath("mrdata/" + name)); }
-
 MrdataStatus Parse(const std::vector<uint8_t>& bytes, MirrorRotateTables& tables) { return ParseMrdata(bytes, tables); }
 
 TEST(MrdataFormat, MatchesAnIndependentWriterBothWays) {
@@ -45,63 +43,51 @@ TEST(MrdataFormat, MatchesAnIndependentWriterBothWays) {
   EXPECT_EQ(tables, SampleTables());
   ASSERT_EQ(Parse(Fixture("end_entry_inside.dat"), tables), MrdataStatus::Loaded);
   EXPECT_EQ(tables.mirror.entries, (std::vector<MirrorRotateEntry>{E(8, 10, 8, 10)}));
-  EXPECT_EQ(tables.rotate.entries, SampleTables().rotate.entries);
+  EXPECT_EQ(tables.rotate, SampleTables().rotate);
   ASSERT_EQ(Parse({0, 0, 0, 0}, tables), MrdataStatus::Loaded);
   EXPECT_EQ(tables, MirrorRotateTables{});
-  // Only the counted entries are written, at most 511 a table.
-  MirrorRotateTables longer = SampleTables();
-  longer.mirror.entries.insert(longer.mirror.entries.begin() + 1, E(X, 0, 0, 0));
-  longer.rotate.entries.resize(600, E(7, 7, 7, 7));
-  EXPECT_EQ(SerializeMrdata(longer).size(), 2 + 16 + 2 + 16u * kMaxTableEntries);
+  tables = SampleTables();  // only the counted entries are written, at most 511 a table
+  tables.mirror.entries.insert(tables.mirror.entries.begin() + 1, E(X, 0, 0, 0));
+  tables.rotate.entries.resize(600, E(7, 7, 7, 7));
+  EXPECT_EQ(SerializeMrdata(tables).size(), 2 + 16 + 2 + 16u * kMaxTableEntries);
 }
 
 TEST(MrdataFormat, DamagedFilesAndEveryCutOfAGoodOneAreRefusedWhole) {
-  const struct {
-    std::vector<uint8_t> bytes;
-    MrdataStatus status;
-  } cases[] = {{Fixture("count_not_multiple_of_16.dat"), MrdataStatus::ByteCountNotEntries},
-               {Fixture("too_many_entries.dat"), MrdataStatus::TooManyEntries}};
-  for (const auto& c : cases) {
-    MirrorRotateTables tables = BystanderTables();
-    EXPECT_EQ(Parse(c.bytes, tables), c.status);
-    EXPECT_EQ(tables, BystanderTables());
-    EXPECT_FALSE(MrdataStatusText(c.status).empty());
+  for (auto [file, status] : {std::pair{"count_not_multiple_of_16.dat", MrdataStatus::ByteCountNotEntries},
+                              {"too_many_entries.dat", MrdataStatus::TooManyEntries}}) {
+    MirrorRotateTables tables = Bystander();
+    EXPECT_EQ(Parse(Fixture(file), tables), status);
+    EXPECT_EQ(tables, Bystander());
+    EXPECT_FALSE(MrdataStatusText(status).empty());
   }
   const std::vector<uint8_t> whole = Fixture("sample.dat");
   for (size_t n = 0; n < whole.size(); ++n) {
-    MirrorRotateTables tables = BystanderTables();
-    // A copy of exactly n bytes, so a read past the cut is seen by the sanitizers.
+    MirrorRotateTables tables = Bystander();  // a copy of n bytes, so the sanitizers see a read past it
     ASSERT_EQ(Parse(std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)), tables),
               MrdataStatus::EndsEarly) << n;
-    ASSERT_EQ(tables, BystanderTables()) << n;
+    ASSERT_EQ(tables, Bystander()) << n;
   }
 }
 
 TEST(MrdataFile, SavingShorterTablesKeepsTheOldTailAndLoadsBack) {
   testing::TempDir dir;
-  const std::string program = dir.Path().string();
-  MirrorRotateTables tables = BystanderTables();
+  const std::string program = dir.path.string();
+  MirrorRotateTables tables = Bystander();
   EXPECT_EQ(LoadMirrorRotateTables(program, tables), MrdataStatus::CannotOpen);
   EXPECT_FALSE(SaveMirrorRotateTables(program + "/missing", tables));
-
   MirrorRotateTables longer = SampleTables();
   longer.mirror.entries.resize(20, E(100, 0, 0, 0));
   ASSERT_TRUE(SaveMirrorRotateTables(program, longer));
   const std::vector<uint8_t> old = ReadBytes(dir.File("mrdata.dat"));
   ASSERT_TRUE(SaveMirrorRotateTables(program, SampleTables()));
-  std::vector<uint8_t> now = ReadBytes(dir.File("mrdata.dat"));
-  const std::vector<uint8_t> written = SerializeMrdata(SampleTables());
-  ASSERT_EQ(now.size(), old.size());
-  EXPECT_TRUE(std::equal(written.begin(), written.end(), now.begin()));
-  EXPECT_TRUE(std::equal(now.begin() + static_cast<std::ptrdiff_t>(written.size()), now.end(),
-                         old.begin() + static_cast<std::ptrdiff_t>(written.size())));
+  std::vector<uint8_t> now = ReadBytes(dir.File("mrdata.dat")), written = SerializeMrdata(SampleTables());
+  std::copy(old.begin() + static_cast<std::ptrdiff_t>(written.size()), old.end(), std::back_inserter(written));
+  EXPECT_EQ(now, written);
   ASSERT_EQ(LoadMirrorRotateTables(program, tables), MrdataStatus::Loaded);
   EXPECT_EQ(tables, SampleTables());
-
-  // A huge file: only its first two tables' worth is read.
-  now.resize(1 << 20, 0xEE);
+  now.resize(1 << 20, 0xEE);  // a huge file: only its first two tables' worth is read
   testing::WriteBytes(dir.File("mrdata.dat"), now);
-  tables = BystanderTables();
+  tables = Bystander();
   EXPECT_EQ(LoadMirrorRotateTables(program, tables), MrdataStatus::Loaded);
   EXPECT_EQ(tables, SampleTables());
 }

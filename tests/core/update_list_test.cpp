@@ -10,19 +10,17 @@ ParsedUpdateList Parse(const std::string& text) {
   return ParseUpdateList(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
-TEST(ParseUpdateList, ReadsLengthPrefixedPairsOfRawBytes) {
-  const std::string text = std::string("\x05new.a\x05old.a") + "\x03" "b.n" "\x07" "sub/b.o";
-  const ParsedUpdateList list = Parse(text);
-  EXPECT_TRUE(list.damage.empty());
-  EXPECT_EQ(list.entries, (std::vector<UpdateEntry>{{"new.a", "old.a"}, {"b.n", "sub/b.o"}}));
-  EXPECT_EQ(FormatUpdateList(list.entries), std::vector<uint8_t>(text.begin(), text.end()));
+TEST(UpdateList, ReadsLengthPrefixedPairsOfRawBytes) {
+  const std::string text = "\x05new.a\x05old.a\x03" "b.n\x07sub/b.o";
+  EXPECT_EQ(Parse(text).entries, (std::vector<UpdateEntry>{{"new.a", "old.a"}, {"b.n", "sub/b.o"}}));
+  EXPECT_EQ(FormatUpdateList(Parse(text).entries), std::vector<uint8_t>(text.begin(), text.end()));
   // Lengths of 13, 26 and 127 and names holding CR LF or byte 26 survive.
   const std::vector<UpdateEntry> entries = {{"x\r\nxxxxxxxxxx", std::string(26, '\x1a')}, {std::string(127, 's'), "d"}};
   const std::vector<uint8_t> bytes = FormatUpdateList(entries);
   EXPECT_EQ(ParseUpdateList(bytes.data(), bytes.size()).entries, entries);
 }
 
-TEST(ParseUpdateList, DamagedListsGiveNoEntries) {
+TEST(UpdateList, DamagedListsGiveNoEntries) {
   const std::string good = "\x01" "a" "\x01" "b";
   const std::pair<std::string, std::string> cases[] = {
       {good + std::string("\x00", 1) + "\x01" "c", "the source name's length is 0 (byte 4); names are 1 to 127 bytes"},
@@ -33,38 +31,28 @@ TEST(ParseUpdateList, DamagedListsGiveNoEntries) {
       {good + "\x01" "c" + std::string("\x01\0", 2), "the destination name at byte 6 holds a zero byte"},
   };
   for (const auto& [bytes, damage] : cases) {
-    const ParsedUpdateList list = Parse(bytes);
-    EXPECT_TRUE(list.entries.empty()) << damage;
-    EXPECT_EQ(list.damage, damage);
+    EXPECT_TRUE(Parse(bytes).entries.empty()) << damage;
+    EXPECT_EQ(Parse(bytes).damage, damage);
   }
 }
 
-struct UpdateFixture : ::testing::Test {
+struct UpdateListRun : ::testing::Test {
   testing::TempDir dir;
   Editor editor;
   ScriptedUserInterface ui;
-  UpdateFixture() {
-    editor.ui = &ui;
-    editor.programDirectory = dir.Path().string();
-  }
-  void WriteList(const std::vector<UpdateEntry>& entries) {
-    const std::vector<uint8_t> bytes = FormatUpdateList(entries);
-    dir.Write(kUpdateListName, std::string(bytes.begin(), bytes.end()));
-  }
+  UpdateListRun() { editor.ui = &ui, editor.programDirectory = dir.path.string(); }
   std::vector<std::string> Shown(const std::string& title) {
     std::vector<std::string> texts;
-    for (const RecordedMessage& m : ui.messages) {
-      EXPECT_EQ(m.title, title);
-      texts.push_back(m.text);
-    }
+    for (const RecordedMessage& m : ui.messages) texts.push_back(m.title == title ? m.text : "titled " + m.title);
     return texts;
   }
 };
 
-TEST_F(UpdateFixture, CopiesOverDestinationsDeletesSourcesAndReportsFailures) {
+TEST_F(UpdateListRun, CopiesOverDestinationsDeletesSourcesAndReportsFailures) {
   EXPECT_EQ(RunUpdateList(editor), 0);  // no list: nothing
-  WriteList({{"gone.new", "gone.dat"}, {"mrdata.new", "mrdata.dat"}, {"x.new", "no-such-folder/x.dat"}});
-  const std::string listBytes = dir.Read(kUpdateListName);
+  const std::vector<uint8_t> list =
+      FormatUpdateList({{"gone.new", "gone.dat"}, {"mrdata.new", "mrdata.dat"}, {"x.new", "no-such-folder/x.dat"}});
+  testing::WriteBytes(dir.path / kUpdateListName, list);
   dir.Write("mrdata.dat", "a much longer old file than the new one");
   dir.Write("mrdata.new", "new");
   dir.Write("x.new", "X");
@@ -73,27 +61,23 @@ TEST_F(UpdateFixture, CopiesOverDestinationsDeletesSourcesAndReportsFailures) {
   EXPECT_EQ(dir.Read("mrdata.dat"), "new");
   EXPECT_FALSE(dir.Exists("mrdata.new"));
   EXPECT_TRUE(dir.Exists("x.new"));  // a failed copy keeps its source
-  EXPECT_EQ(dir.Read(kUpdateListName), listBytes);  // the list is only read
-}
+  EXPECT_EQ(testing::ReadBytes(dir.path / kUpdateListName), list);  // the list is only read
 
-TEST_F(UpdateFixture, FailedRemoveIsReportedAfterTheCopy) {
   struct KeepSources : UpdateFileOperations {
     bool Remove(const std::filesystem::path&) override { return false; }
   } files;
-  dir.Write("p.new", "P");
-  dir.Write("p.dat", "old");
-  EXPECT_EQ(InstallUpdateEntries({{"p.new", "p.dat"}}, dir.Path(), ui, files), 1);
-  EXPECT_EQ(Shown("Failed to remove:"), std::vector<std::string>{"p.new"});
-  EXPECT_EQ(dir.Read("p.dat"), "P");
+  ui.messages.clear();
+  EXPECT_EQ(InstallUpdateEntries({{"x.new", "x.dat"}}, dir.path, ui, files), 1);
+  EXPECT_EQ(Shown("Failed to remove:"), std::vector<std::string>{"x.new"});
+  EXPECT_EQ(dir.Read("x.dat"), "X");
 }
 
-TEST_F(UpdateFixture, DamagedListInstallsNothingAndSaysSo) {
+TEST_F(UpdateListRun, DamagedListInstallsNothingAndSaysSo) {
   dir.Write("a.new", "A");
   dir.Write(kUpdateListName, "\x05" "a.new" "\x05" "a.dat" "\x09" "b.n");
   EXPECT_EQ(RunUpdateList(editor), -1);
-  EXPECT_EQ(Shown("Failed to install:"),
-            std::vector<std::string>{"plovnik.upd is damaged: the list ends inside the source name that starts at "
-                                     "byte 12.\nNothing in it was installed."});
+  EXPECT_EQ(Shown("Failed to install:"), std::vector<std::string>{"plovnik.upd is damaged: the list ends inside the "
+                                                                  "source name that starts at byte 12.\nNothing in it was installed."});
   EXPECT_FALSE(dir.Exists("a.dat"));
 }
 

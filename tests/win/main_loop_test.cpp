@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <numeric>
+#include <map>
 
 #include "app/win/startup.h"
 #include "quarl_session.h"
@@ -12,15 +11,13 @@
 namespace quarl::wintest {
 namespace {
 
-int g_scrolls[2 * 9];  // vertical * 9 + scroll code, sent to the map window
+std::map<std::pair<UINT, WPARAM>, int> g_scrolls;  // scroll messages sent to the map window
 WNDPROC g_original = nullptr;
 
 LRESULT CALLBACK CountScrolls(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_HSCROLL || message == WM_VSCROLL) {
-    ++g_scrolls[(message == WM_VSCROLL) * 9 + std::min<WPARAM>(wParam, 8)];
-    return 0;
-  }
-  return CallWindowProcA(g_original, hwnd, message, wParam, lParam);
+  if (message != WM_HSCROLL && message != WM_VSCROLL) return CallWindowProcA(g_original, hwnd, message, wParam, lParam);
+  ++g_scrolls[{message, wParam}];
+  return 0;
 }
 
 void CALLBACK StopLoop(HWND, UINT, UINT_PTR id, DWORD) {
@@ -28,43 +25,34 @@ void CALLBACK StopLoop(HWND, UINT, UINT_PTR id, DWORD) {
   win::App().stopFlag = 1;
 }
 
-class MainLoop : public QuarlSession {
- protected:
-  void SetUp() override {
-    QuarlSession::SetUp();
-    ASSERT_TRUE(Start());
-    map_ = NewMap();
-    g_original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountScrolls)));
-  }
-  void TearDown() override {
-    SetWindowLongPtrA(map_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
-    QuarlSession::TearDown();
-  }
+struct MainLoop : QuarlSession {
   // Runs the program's loop for about ms milliseconds with no input.
   void RunLoopFor(UINT ms) {
-    std::fill(std::begin(g_scrolls), std::end(g_scrolls), 0);
+    g_scrolls.clear();
     SetTimer(nullptr, 0, ms, StopLoop);
     win::RunMainLoop();
     App().stopFlag = 0;
   }
-  int Total() { return std::accumulate(std::begin(g_scrolls), std::end(g_scrolls), 0); }
-  HWND map_ = nullptr;
 };
 
 TEST_F(MainLoop, PansWithoutInputWhileAFlagIsSetAndOnlyTheStopFlagEndsIt) {
-  View(map_)->autoPan[PAN_RIGHT] = 1;
+  ASSERT_TRUE(Start());
+  HWND map = NewMap();
+  g_original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(map, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountScrolls)));
+  View(map)->autoPan[PAN_RIGHT] = 1;
   PostQuitMessage(0);  // taken and ignored
   RunLoopFor(300);
-  EXPECT_GT(g_scrolls[SB_LINERIGHT], 4);
-  EXPECT_EQ(Total(), g_scrolls[SB_LINERIGHT]);
-  View(map_)->autoPan[PAN_RIGHT] = 0;
-  View(map_)->autoPan[PAN_DOWN] = 1;
+  EXPECT_GT((g_scrolls[{WM_HSCROLL, SB_LINERIGHT}]), 4);
+  EXPECT_EQ(g_scrolls.size(), 1u);
+  View(map)->autoPan[PAN_RIGHT] = 0;
+  View(map)->autoPan[PAN_DOWN] = 1;
   RunLoopFor(200);
-  EXPECT_GT(g_scrolls[9 + SB_LINEDOWN], 2);
-  EXPECT_EQ(Total(), g_scrolls[9 + SB_LINEDOWN]);
+  EXPECT_GT((g_scrolls[{WM_VSCROLL, SB_LINEDOWN}]), 2);
+  EXPECT_EQ(g_scrolls.size(), 1u);
   TheEditor().options.winpan = 0;
   RunLoopFor(200);
-  EXPECT_EQ(Total(), 0);
+  EXPECT_TRUE(g_scrolls.empty());
+  SetWindowLongPtrA(map, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
 }
 
 }  // namespace

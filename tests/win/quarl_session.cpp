@@ -8,42 +8,34 @@
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "map/map_files.h"
-#include "resource_ids.h"
 
 namespace quarl::wintest {
+namespace {
+
+std::vector<uint8_t> TileSheet() {  // 640 x 1600, 8 bits, rows bottom-up
+  std::vector<uint8_t> b(1078 + 640 * 1600);
+  auto put = [&b](size_t at, uint32_t value) {
+    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<uint8_t>(value >> (8 * k));
+  };
+  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 8;
+  put(2, static_cast<uint32_t>(b.size())), put(10, 1078), put(14, 40), put(18, 640), put(22, 1600), put(46, 256);
+  for (int i = 0; i < 256; ++i) put(54 + 4 * i, RGB(255 - i, (i * 3) & 0xFF, i));  // blue, green, red
+  for (int y = 0; y < 1600; ++y)
+    for (int x = 0; x < 640; ++x) b[1078 + (1599 - y) * 640 + x] = static_cast<uint8_t>((y / 16) * 40 + x / 16 + x % 16 + y % 16 * 16);
+  return b;
+}
+
+}  // namespace
 
 COLORREF SheetColour(int tile, int x, int y) {
   const int i = (tile + x + 16 * y) % 256;
   return RGB(i, (i * 3) & 0xFF, 255 - i);
 }
 
-std::vector<uint8_t> MakeTestTileSheet() {
-  std::vector<uint8_t> b(1078 + 640 * 1600);
-  auto put = [&b](size_t at, uint32_t value) {
-    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<uint8_t>(value >> (8 * k));
-  };
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 8;
-  put(2, static_cast<uint32_t>(b.size()));
-  put(10, 1078);
-  put(14, 40);
-  put(18, 640);
-  put(22, 1600);  // bottom-up rows
-  put(46, 256);
-  for (int i = 0; i < 256; ++i) {
-    const COLORREF c = SheetColour(i);
-    put(54 + 4 * i, GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
-  }
-  for (int y = 0; y < 1600; ++y)
-    for (int x = 0; x < 640; ++x)
-      b[1078 + (1599 - y) * 640 + x] = static_cast<uint8_t>((y / 16) * 40 + x / 16 + x % 16 + 16 * (y % 16));
-  return b;
-}
-
 bool WriteBytes(const std::string& windowsPath, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(windowsPath.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+  const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return f && std::fclose(f) == 0 && ok;
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& windowsPath) {
@@ -55,18 +47,14 @@ std::vector<uint8_t> ReadBytes(const std::string& windowsPath) {
   return bytes;
 }
 
-bool FileExists(const std::string& windowsPath) {
-  return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& windowsPath) { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void QuarlSession::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string work = ToWindowsPath(QUARL_TEST_WORK_DIR);
   gameDir = work + "\\" + info->test_suite_name() + "." + info->name();
-  // A fresh directory each run: remove what an earlier run left.
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((gameDir + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  WIN32_FIND_DATAA found;  // a fresh directory each run: remove what an earlier run left
+  if (HANDLE search = FindFirstFileA((gameDir + "\\*").c_str(), &found); search != INVALID_HANDLE_VALUE) {
     do {
       DeleteFileA((gameDir + "\\" + found.cFileName).c_str());
     } while (FindNextFileA(search, &found));
@@ -74,14 +62,11 @@ void QuarlSession::SetUp() {
   }
   CreateDirectoryA(work.c_str(), nullptr);
   CreateDirectoryA(gameDir.c_str(), nullptr);
-  // Animations {10, 11}, {10, 11} (a zero slot ends it early) and {5} (bit 15
-  // is no part of the tile number).
+  // Animations {10, 11}, {10, 11} (a zero slot ends it) and {5} (bit 15 is no part of a tile).
   std::vector<uint8_t> anims(3 * 66);
-  for (auto [at, slot] : {std::pair{0, 10}, {2, 11}, {66, 10}, {68, 11}, {72, 12}, {132, 0x8005}}) {
-    anims[at + 2] = static_cast<uint8_t>(slot), anims[at + 3] = static_cast<uint8_t>(slot >> 8);
-  }
-  anims[0] = 2, anims[66] = 3, anims[132] = 1;
-  ASSERT_TRUE(WriteBytes(gameDir + "\\tiles.bmp", MakeTestTileSheet()));
+  for (auto [at, slot] : {std::pair{0, 2}, {2, 10}, {4, 11}, {66, 3}, {68, 10}, {70, 11}, {74, 12}, {132, 1}, {134, 0x8005}})
+    anims[at] = static_cast<uint8_t>(slot), anims[at + 1] = static_cast<uint8_t>(slot >> 8);
+  ASSERT_TRUE(WriteBytes(gameDir + "\\tiles.bmp", TileSheet()));
   ASSERT_TRUE(WriteBytes(gameDir + "\\anims.dat", anims));
   ASSERT_TRUE(WriteBytes(gameDir + "\\mrdata.dat", SerializeMrdata(DefaultMirrorRotateTables())));
   ASSERT_TRUE(CopyFileA(ToWindowsPath(QUARL_ZLIB_DLL).c_str(), (gameDir + "\\zlib.dll").c_str(), FALSE));
@@ -104,8 +89,6 @@ bool QuarlSession::Start(const std::string& arguments) {
   return started_;
 }
 
-void QuarlSession::Exit() { SendMessageA(Frame(), WM_COMMAND, CMD_EXIT, 0); }
-
 HWND QuarlSession::NewMap() {
   SendMessageA(Frame(), WM_COMMAND, CMD_NEW, 0);
   return win::ToHwnd(TheEditor().activeMapWindow);
@@ -118,12 +101,11 @@ HMENU QuarlSession::OpenPopup(int position) {
 }
 
 bool QuarlSession::WriteMap(const std::string& windowsPath, const std::string& name) {
-  win::WinZlibLibrary library;
-  auto zlib = library.Load(gameDir);
   MapDocument doc;
   doc.name = name;
   doc.At(3, 4).tile = 77;
   ScriptedUserInterface ui;
+  auto zlib = win::WinZlibLibrary().Load(gameDir);
   auto bytes = zlib ? BuildMapFile(doc, *zlib, ui) : std::nullopt;
   return bytes && WriteBytes(windowsPath, *bytes);
 }

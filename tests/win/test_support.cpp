@@ -5,20 +5,19 @@
 namespace quarl::wintest {
 namespace {
 
-constexpr int kMessageTextId = 0xFFFF;   // the static control holding a box's text
-constexpr int kFileNameControl = 0x47c;  // the file-name field of the common file dialogs
-DialogScript* g_active = nullptr;        // the script whose hook is installed
+constexpr int kMessageTextId = 0xFFFF;   // a box's text
+constexpr int kFileNameControl = 0x47c;  // the file dialogs' name field
+DialogScript* g_active = nullptr;
 
 }  // namespace
 
-DialogScript::DialogScript() {
+DialogScript::DialogScript() : hook_(SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId())) {
   g_active = this;
-  hook_ = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
 }
 
 DialogScript::~DialogScript() {
-  if (hook_) UnhookWindowsHookEx(hook_);
-  if (g_active == this) g_active = nullptr;
+  UnhookWindowsHookEx(hook_);
+  g_active = nullptr;
 }
 
 std::vector<SeenDialog> DialogScript::Boxes() const {
@@ -28,15 +27,12 @@ std::vector<SeenDialog> DialogScript::Boxes() const {
 }
 
 LRESULT CALLBACK DialogScript::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
-  DialogScript* self = g_active;
-  if (self) {
-    HWND hwnd = reinterpret_cast<HWND>(wParam);
-    char name[16] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    if (code == HCBT_ACTIVATE && std::string(name) == "#32770") self->OnActivate(hwnd);
-    if (code == HCBT_DESTROYWND) std::erase(self->handled_, hwnd);
-  }
-  return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
+  HWND hwnd = reinterpret_cast<HWND>(wParam);
+  char name[16] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (g_active && code == HCBT_ACTIVATE && std::string(name) == "#32770") g_active->OnActivate(hwnd);
+  if (g_active && code == HCBT_DESTROYWND) std::erase(g_active->handled_, hwnd);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void DialogScript::OnActivate(HWND dialog) {
@@ -46,29 +42,15 @@ void DialogScript::OnActivate(HWND dialog) {
   SeenDialog seen{WindowText(dialog), "", false, IDCANCEL, GetWindow(dialog, GW_OWNER)};
   if (HWND fileName = GetDlgItem(dialog, kFileNameControl)) {
     seen.fileDialog = true;
-    if (!fileAnswers_.empty()) {
-      seen.text = fileAnswers_.front();
-      fileAnswers_.pop_front();
-    }
-    if (!seen.text.empty()) {
-      SetWindowTextA(fileName, seen.text.c_str());
-      seen.answer = IDOK;
-    }
+    if (!fileAnswers_.empty()) seen.text = fileAnswers_.front(), fileAnswers_.pop_front();
+    if (!seen.text.empty()) SetWindowTextA(fileName, seen.text.c_str()), seen.answer = IDOK;
   } else {
-    HWND text = GetDlgItem(dialog, kMessageTextId);
-    seen.text = text ? WindowText(text) : "";
-    int wanted = 0;
-    if (!boxAnswers_.empty()) {
-      wanted = boxAnswers_.front();
-      boxAnswers_.pop_front();
-    }
+    seen.text = WindowText(GetDlgItem(dialog, kMessageTextId));
+    seen.answer = 0;
+    if (!boxAnswers_.empty()) seen.answer = boxAnswers_.front(), boxAnswers_.pop_front();
     // Only a button the box has can answer it.
-    if (!wanted || !GetDlgItem(dialog, wanted)) {
-      wanted = 0;
-      for (int button : {IDOK, IDCANCEL, IDNO, IDYES})
-        if (!wanted && GetDlgItem(dialog, button)) wanted = button;
-    }
-    seen.answer = wanted ? wanted : IDOK;
+    for (int button : {IDOK, IDCANCEL, IDNO, IDYES})
+      if ((!seen.answer || !GetDlgItem(dialog, seen.answer)) && GetDlgItem(dialog, button)) seen.answer = button;
   }
   seen_.push_back(seen);
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(seen.answer, BN_CLICKED), 0);
@@ -89,8 +71,7 @@ std::string WindowText(HWND hwnd) {
 void PumpMessages(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  for (;;) {
+  for (const DWORD start = GetTickCount();;) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
@@ -105,11 +86,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 Pixels GrabClient(HWND hwnd, bool repaint) {
   if (repaint) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Pixels pixels;
   RECT rc{};
   GetClientRect(hwnd, &rc);
-  pixels.width = rc.right;
-  pixels.height = rc.bottom;
+  Pixels pixels{rc.right, rc.bottom, {}};
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
