@@ -83,6 +83,7 @@ TEST(SaveMapFile, AsksForANameAppliesTheExtensionRuleAndTitlesTheWindow) {
   EXPECT_EQ(t.ui.saveDialogs, 3);
   EXPECT_EQ(WithMapExtension("abcd"), "untitled.map");
   EXPECT_EQ(WithMapExtension("abcde"), "abcde.map");
+  EXPECT_EQ(WithMapExtension("map"), "map.map");
   EXPECT_EQ(WithMapExtension(".MaP"), ".MaP");
   EXPECT_EQ(WithMapExtension("C:\\maps\\a.map.bak"), "C:\\maps\\a.map.bak.map");
 }
