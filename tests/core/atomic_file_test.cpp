@@ -13,13 +13,12 @@
 #include "base/replacing_file.h"
 #include "map/map_files.h"
 #include "map_file_test_support.h"
-#include "temp_directory.h"
 
 namespace quarl {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDirectory;
+using TempDirectory = testing::TempDir;
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 

@@ -1,13 +1,11 @@
 #pragma once
-// Helpers shared by the .map tests: an editor wired to a scripted user
-// interface and real zlib, temporary directories, and the cell pattern that
-// tests/data/make_map_fixtures.py writes into its fixtures.
+// Shared by the core tests: an editor wired to a scripted user interface and
+// real zlib that a test can break, a temporary directory, and the cell
+// pattern that tests/data/make_map_fixtures.py writes into its fixtures.
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,7 +14,6 @@
 #include "editor/map_file_commands.h"
 #include "editor/new_map.h"
 #include "editor/scripted_map_windows.h"
-#include "map/zlib_library.h"
 #include "native_zlib.h"
 
 namespace quarl::testing {
@@ -25,97 +22,75 @@ namespace quarl::testing {
 inline uint16_t PatternWord(uint32_t i, uint32_t seed) {
   uint32_t h = i * 2654435761u + seed * 40503u;
   h ^= h >> 15;
-  uint32_t kind = h % 32;
-  if (kind < 26) return 280;
-  if (kind < 30) return static_cast<uint16_t>((h >> 5) % 1200);
-  uint32_t anim = (h >> 8) & 0xFF;
-  uint32_t data = (h >> 16) & 0x7F;
-  return static_cast<uint16_t>(0x8000 | (data << 8) | anim);
+  if (h % 32 < 26) return 280;
+  if (h % 32 < 30) return static_cast<uint16_t>((h >> 5) % 1200);
+  return static_cast<uint16_t>(0x8000 | (((h >> 16) & 0x7F) << 8) | ((h >> 8) & 0xFF));
 }
 
 // What a cell decoded from word w holds.
 inline CellValues ValuesOfWord(uint16_t w) {
-  if (w & 0x8000) return {0, w & 0xFF, (w >> 8) & 0x7F};
-  return {w & 0x7FFF, -1, -1};
+  return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
 }
 
-inline std::string FixturePath(const std::string& name) {
-  return std::string(QUARL_TEST_DATA_DIR) + "/maps/" + name;
-}
+inline std::string DataPath(const std::string& name) { return std::string(QUARL_TEST_DATA_DIR) + "/" + name; }
+inline std::string FixturePath(const std::string& name) { return DataPath("maps/" + name); }
 
-inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                             static_cast<std::streamsize>(bytes.size()));
 }
 
-class TempDir {
- public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() / ("quarl-map-test-" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
+// A fresh directory, removed with everything in it when the object goes.
+struct TempDir {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("quarl-test-" + std::to_string(std::random_device{}()));
+  TempDir() { std::filesystem::create_directories(path); }
+  ~TempDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
+  std::string File(const std::string& name) const { return (path / name).string(); }
+  void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
+  std::string Read(const std::string& name) const {
+    const std::vector<uint8_t> bytes = ReadBytes(path / name);
+    return std::string(bytes.begin(), bytes.end());
   }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path / name); }
+  const std::filesystem::path& Path() const { return path; }
+  std::filesystem::path operator/(const std::string& name) const { return path / name; }
 };
 
-// A zlib that can be missing, lack an entry point or fail to compress; the
-// working parts are real zlib.
-class FakeZlibLibrary : public ZlibLibrary {
- public:
-  bool present = true;
-  bool hasUncompress = true;
-  bool hasCompress2 = true;
+// Real zlib that can be made missing, lack an entry point or fail to compress.
+struct FakeZlibLibrary : ZlibLibrary {
+  bool present = true, hasUncompress = true, hasCompress2 = true;
   int compressResult = 0;  // anything but 0 makes Compress2 fail with it
   int loads = 0;
 
-  std::unique_ptr<ZlibBinding> Load(const std::string& dir) override;
-
- private:
-  NativeZlibLibrary real_;
-};
-
-class FakeZlibBinding : public ZlibBinding {
- public:
-  FakeZlibBinding(std::unique_ptr<ZlibBinding> real, const FakeZlibLibrary& lib) : real_(std::move(real)), lib_(lib) {}
-  bool HasUncompress() const override { return lib_.hasUncompress; }
-  bool HasCompress2() const override { return lib_.hasCompress2; }
-  int Uncompress(uint8_t* dest, unsigned long* destLen, const uint8_t* source, unsigned long sourceLen) override {
-    return real_->Uncompress(dest, destLen, source, sourceLen);
+  struct Binding : ZlibBinding {
+    std::unique_ptr<ZlibBinding> real = NativeZlibLibrary().Load("");
+    const FakeZlibLibrary& lib;
+    explicit Binding(const FakeZlibLibrary& l) : lib(l) {}
+    bool HasUncompress() const override { return lib.hasUncompress; }
+    bool HasCompress2() const override { return lib.hasCompress2; }
+    int Uncompress(uint8_t* d, unsigned long* dl, const uint8_t* s, unsigned long sl) override {
+      return real->Uncompress(d, dl, s, sl);
+    }
+    int Compress2(uint8_t* d, unsigned long* dl, const uint8_t* s, unsigned long sl, int level) override {
+      return lib.compressResult ? lib.compressResult : real->Compress2(d, dl, s, sl, level);
+    }
+  };
+  std::unique_ptr<ZlibBinding> Load(const std::string&) override {
+    ++loads;
+    return present ? std::make_unique<Binding>(*this) : nullptr;
   }
-  int Compress2(uint8_t* dest, unsigned long* destLen, const uint8_t* source, unsigned long sourceLen,
-                int level) override {
-    if (lib_.compressResult != 0) return lib_.compressResult;
-    return real_->Compress2(dest, destLen, source, sourceLen, level);
-  }
-
- private:
-  std::unique_ptr<ZlibBinding> real_;
-  const FakeZlibLibrary& lib_;
 };
-
-inline std::unique_ptr<ZlibBinding> FakeZlibLibrary::Load(const std::string& dir) {
-  ++loads;
-  if (!present) return nullptr;
-  return std::make_unique<FakeZlibBinding>(real_.Load(dir), *this);
-}
 
 // Map windows that also record focus and full repaints.
 struct RecordingMapWindows : ScriptedMapWindows {
   using ScriptedMapWindows::ScriptedMapWindows;
-  std::vector<WindowId> focused;
-  std::vector<WindowId> fullRepaints;
+  std::vector<WindowId> focused, fullRepaints;
   void FocusWindow(WindowId window) override { focused.push_back(window); }
   void ForceFullRepaint(WindowId window) override { fullRepaints.push_back(window); }
 };
@@ -126,25 +101,17 @@ struct TestEditor {
   ScriptedUserInterface ui;
   RecordingMapWindows windows{editor};
   FakeZlibLibrary zlib;
-  TestEditor() {
-    editor.ui = &ui;
-    editor.windows = &windows;
-    editor.zlib = &zlib;
-  }
+  TestEditor() { editor.ui = &ui, editor.windows = &windows, editor.zlib = &zlib; }
   MapDocument* Active() { return editor.ActiveDocument(); }
-  WindowId WindowOf(const MapDocument& doc) {
-    for (const OpenMap& map : editor.maps) {
-      if (map.doc.get() == &doc) return map.view.window;
-    }
-    return 0;
-  }
+  const std::string& Title() { return windows.titles.at(editor.activeMapWindow); }
 };
 
 // Open and Save as the editor runs them, with their results as numbers.
 inline int Open(TestEditor& t, const std::string& path) { return static_cast<int>(OpenMapFile(t.editor, path)); }
-inline int Save(TestEditor& t, MapDocument& doc, int saveAs) {
-  OpenMap* map = t.editor.maps.Find(t.WindowOf(doc));
-  return map ? static_cast<int>(SaveMapFile(t.editor, *map, saveAs != 0)) : -99;
+inline int Save(TestEditor& t, MapDocument& doc, bool saveAs = false) {
+  for (OpenMap& map : t.editor.maps)
+    if (map.doc.get() == &doc) return static_cast<int>(SaveMapFile(t.editor, map, saveAs));
+  return -99;
 }
 inline MapDocument* NewMap(TestEditor& t) {
   OpenMap* map = CreateNewMAP(t.editor);

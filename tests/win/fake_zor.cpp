@@ -8,19 +8,13 @@
 
 int main() {
   const char* line = GetCommandLineA();
-  // Skip the program name, quoted or not.
-  if (*line == '"') {
-    line = std::strchr(line + 1, '"');
-    line = line ? line + 1 : "";
-  } else {
-    while (*line && *line != ' ') ++line;
-  }
+  const char* end = *line == '"' ? std::strchr(line + 1, '"') : std::strchr(line, ' ');  // the program name
+  line = end ? end + 1 : "";
   while (*line == ' ') ++line;
   char directory[MAX_PATH] = {};
   GetCurrentDirectoryA(sizeof directory, directory);
   FILE* f = std::fopen("zor-run.txt", "wb");
   if (!f) return 1;
   std::fprintf(f, "%s\n%s\n", line, directory);
-  std::fclose(f);
-  return 0;
+  return std::fclose(f);
 }

@@ -1,96 +1,73 @@
 #include "quarl_session.h"
 
-#include <algorithm>
 #include <cstdio>
 
-#include "base/scripted_user_interface.h"
 #include "app/win/startup.h"
 #include "app/win/win_zlib.h"
+#include "base/scripted_user_interface.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "map/map_files.h"
-#include "resource_ids.h"
-#include "tile_sheet_bmp.h"
 
 namespace quarl::wintest {
 namespace {
 
-std::string WindowsWorkDir() { return ToWindowsPath(QUARL_TEST_WORK_DIR); }
-
-void MakeDirectories(const std::string& windowsPath) {
-  for (size_t at = 3; at != std::string::npos; at = windowsPath.find('\\', at + 1))
-    CreateDirectoryA(windowsPath.substr(0, at).c_str(), nullptr);
-  CreateDirectoryA(windowsPath.c_str(), nullptr);
+std::vector<uint8_t> TileSheet() {  // 640 x 1600, 8 bits, rows bottom-up
+  std::vector<uint8_t> b(1078 + 640 * 1600);
+  auto put = [&b](size_t at, uint32_t value) {
+    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<uint8_t>(value >> (8 * k));
+  };
+  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 8;
+  put(2, static_cast<uint32_t>(b.size())), put(10, 1078), put(14, 40), put(18, 640), put(22, 1600), put(46, 256);
+  for (int i = 0; i < 256; ++i) put(54 + 4 * i, RGB(255 - i, (i * 3) & 0xFF, i));  // blue, green, red
+  for (int y = 0; y < 1600; ++y)
+    for (int x = 0; x < 640; ++x) b[1078 + (1599 - y) * 640 + x] = static_cast<uint8_t>((y / 16) * 40 + x / 16 + x % 16 + y % 16 * 16);
+  return b;
 }
 
 }  // namespace
 
-COLORREF TestSheetColour(int index) {
-  return RGB(index, (index * 3) & 0xFF, 255 - index);
-}
-
-std::vector<uint8_t> MakeTestTileSheet() {
-  // Tile n is filled with colour n mod 256.
-  return test::EncodeTestSheet(
-      [](int i) {
-        COLORREF c = TestSheetColour(i);
-        return test::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)};
-      },
-      [](int x, int y) { return static_cast<uint8_t>(((y / 16) * 40 + x / 16) % 256); });
-}
-
-std::vector<uint8_t> MakeTestAnimations() {
-  std::vector<uint8_t> out;
-  auto record = [&out](int count, std::vector<int> slots) {
-    size_t start = out.size();
-    out.push_back(static_cast<uint8_t>(count));
-    out.push_back(0);
-    slots.resize(32, 0);
-    for (int s : slots) test::detail::PutU16(out, static_cast<uint16_t>(s));
-    EXPECT_EQ(out.size() - start, 66u);
-  };
-  record(2, {10, 11});
-  record(3, {10, 11, 0, 12});
-  record(1, {0x8005});  // bit 15 is not part of the tile number
-  return out;
+COLORREF SheetColour(int tile, int x, int y) {
+  const int i = (tile + x + 16 * y) % 256;
+  return RGB(i, (i * 3) & 0xFF, 255 - i);
 }
 
 bool WriteBytes(const std::string& windowsPath, const std::vector<uint8_t>& bytes) {
   FILE* f = std::fopen(windowsPath.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+  const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return f && std::fclose(f) == 0 && ok;
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& windowsPath) {
   std::vector<uint8_t> bytes;
-  FILE* f = std::fopen(windowsPath.c_str(), "rb");
-  if (!f) return bytes;
-  uint8_t chunk[4096];
-  for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
-  std::fclose(f);
+  if (FILE* f = std::fopen(windowsPath.c_str(), "rb")) {
+    for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
+    std::fclose(f);
+  }
   return bytes;
 }
 
-bool FileExists(const std::string& windowsPath) {
-  return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& windowsPath) { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void QuarlSession::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  gameDir = WindowsWorkDir() + "\\" + info->test_suite_name() + "." + info->name();
-  // A fresh directory each run: remove what an earlier run left.
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((gameDir + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
+  const std::string work = ToWindowsPath(QUARL_TEST_WORK_DIR);
+  gameDir = work + "\\" + info->test_suite_name() + "." + info->name();
+  WIN32_FIND_DATAA found;  // a fresh directory each run: remove what an earlier run left
+  if (HANDLE search = FindFirstFileA((gameDir + "\\*").c_str(), &found); search != INVALID_HANDLE_VALUE) {
     do {
       DeleteFileA((gameDir + "\\" + found.cFileName).c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
   }
-  MakeDirectories(gameDir);
-  ASSERT_TRUE(WriteBytes(gameDir + "\\tiles.bmp", MakeTestTileSheet()));
-  ASSERT_TRUE(WriteBytes(gameDir + "\\anims.dat", MakeTestAnimations()));
+  CreateDirectoryA(work.c_str(), nullptr);
+  CreateDirectoryA(gameDir.c_str(), nullptr);
+  // Animations {10, 11}, {10, 11} (a zero slot ends it) and {5} (bit 15 is no part of a tile).
+  std::vector<uint8_t> anims(3 * 66);
+  for (auto [at, slot] : {std::pair{0, 2}, {2, 10}, {4, 11}, {66, 3}, {68, 10}, {70, 11}, {74, 12}, {132, 1}, {134, 0x8005}})
+    anims[at] = static_cast<uint8_t>(slot), anims[at + 1] = static_cast<uint8_t>(slot >> 8);
+  ASSERT_TRUE(WriteBytes(gameDir + "\\tiles.bmp", TileSheet()));
+  ASSERT_TRUE(WriteBytes(gameDir + "\\anims.dat", anims));
   ASSERT_TRUE(WriteBytes(gameDir + "\\mrdata.dat", SerializeMrdata(DefaultMirrorRotateTables())));
   ASSERT_TRUE(CopyFileA(ToWindowsPath(QUARL_ZLIB_DLL).c_str(), (gameDir + "\\zlib.dll").c_str(), FALSE));
   char current[MAX_PATH] = {};
@@ -106,48 +83,30 @@ void QuarlSession::TearDown() {
 
 bool QuarlSession::Start(const std::string& arguments) {
   SetCurrentDirectoryA(gameDir.c_str());
-  std::string commandLine = "\"" + gameDir + "\\quarl.exe\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
+  const std::string commandLine = "\"" + gameDir + "\\quarl.exe\"" + (arguments.empty() ? "" : " " + arguments);
   started_ = win::StartQuarl(GetModuleHandleA(nullptr), commandLine, arguments);
   PumpMessages(30);
   return started_;
 }
-
-void QuarlSession::Exit() { SendMessageA(Frame(), WM_COMMAND, CMD_EXIT, 0); }
 
 HWND QuarlSession::NewMap() {
   SendMessageA(Frame(), WM_COMMAND, CMD_NEW, 0);
   return win::ToHwnd(TheEditor().activeMapWindow);
 }
 
-std::vector<HWND> QuarlSession::MapWindows() const {
-  std::vector<HWND> windows;
-  for (HWND child = GetWindow(App().mdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    char cls[32] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (std::string(cls) == "newmap") windows.push_back(child);
-  }
-  std::sort(windows.begin(), windows.end(), [](HWND a, HWND b) {
-    return GetWindowLongPtrA(a, GWLP_ID) < GetWindowLongPtrA(b, GWLP_ID);
-  });
-  return windows;
-}
-
 HMENU QuarlSession::OpenPopup(int position) {
-  HMENU popup = GetSubMenu(FrameMenu(), position);
+  HMENU popup = GetSubMenu(App().frameMenu, position);
   SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
   return popup;
 }
 
 bool QuarlSession::WriteMap(const std::string& windowsPath, const std::string& name) {
-  win::WinZlibLibrary library;
-  auto zlib = library.Load(gameDir);
-  if (!zlib) return false;
   MapDocument doc;
   doc.name = name;
   doc.At(3, 4).tile = 77;
   ScriptedUserInterface ui;
-  auto bytes = BuildMapFile(doc, *zlib, ui);
+  auto zlib = win::WinZlibLibrary().Load(gameDir);
+  auto bytes = zlib ? BuildMapFile(doc, *zlib, ui) : std::nullopt;
   return bytes && WriteBytes(windowsPath, *bytes);
 }
 

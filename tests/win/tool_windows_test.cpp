@@ -39,7 +39,7 @@ TEST_F(ToolWindows, OverviewShowsEachCellAsOnePixelAndOutlinesTheShownPart) {
   EXPECT_EQ(client.right, 256);
   EXPECT_EQ(client.bottom, 256);
 
-  const Pixels pixels = ReadClientPixels(overview);
+  const Pixels pixels = GrabClient(overview);
   EXPECT_EQ(pixels.At(200, 150), RGB(1, 7, 7));
   EXPECT_EQ(pixels.At(201, 150), RGB(2, 3, 3));
   EXPECT_EQ(pixels.At(128, 200), RGB(1, 24, 24));  // blank tile 280

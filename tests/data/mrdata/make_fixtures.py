@@ -31,7 +31,6 @@ sample = table(MIRROR) + table(ROTATE)
 write("sample.dat", sample)
 # The same tables followed by the rest of an older, longer file.
 write("sample_with_tail.dat", sample + table(ROTATE)[2:] + b"\x5a" * 7)
-write("empty_tables.dat", struct.pack("<HH", 0, 0))
 # An entry whose slot 0 is the end mark ends the mirror table there.
 write("end_entry_inside.dat",
       table(MIRROR[:1] + [(NONE, 1, 2, 3)] + MIRROR[1:]) + table(ROTATE))
@@ -39,10 +38,6 @@ write("full_tables.dat",
       table([(i, i + 1, i + 2, ANIM | i) for i in range(511)]) +
       table([(i, 0, 0, 0) for i in range(511)]))
 
-# Damaged files.
+# Damaged files (a file cut short is made by the test from sample.dat).
 write("count_not_multiple_of_16.dat", table(MIRROR, count=47) + table(ROTATE))
 write("too_many_entries.dat", table([(i, 0, 0, 0) for i in range(512)]) + table(ROTATE))
-write("ends_inside_mirror_entries.dat", table(MIRROR)[:-5])
-write("ends_before_rotate_count.dat", table(MIRROR) + b"\x20")
-write("ends_inside_rotate_entries.dat", table(MIRROR) + table(ROTATE)[:-1])
-write("zero_bytes.dat", b"")
