@@ -16,6 +16,7 @@
 #include "map/map_files.h"
 #include "native_zlib.h"
 #include "tools/animations_file.h"
+#include "quarl_map_edit.h"
 #include "quarl_map_json.h"
 
 namespace quarl {
@@ -209,6 +210,12 @@ int main(int argc, char** argv) {
   auto* anims = app.add_subcommand("anims", "the animations of an anims.dat as JSON");
   anims->add_option("FILE", map, "anims.dat file")->required();
 
+  std::string script;
+  auto* edit = app.add_subcommand("edit", "run an edit script against MAP, then save the active map as OUT");
+  edit->add_option("MAP", map, "map file")->required();
+  edit->add_option("-o", out, "save the active map here at the end");
+  edit->add_option("SCRIPT", script, "edit script, or - for standard input")->required();
+
   for (CLI::App* sub : app.get_subcommands({})) sub->fallthrough();
   CLI11_PARSE(app, argc, argv);
 
@@ -220,5 +227,6 @@ int main(int argc, char** argv) {
   if (*report) return Report(map, yes);
   if (*tables) return Tables(mrdata, write);
   if (*anims) return Anims(map);
+  if (*edit) return RunEditScript(map, out, script, yes);
   return 2;
 }
