@@ -326,14 +326,15 @@ TEST_F(EngineTest, SelectionKeysInBothEdgeModes) {
   const Case cases[] = {
       {SelectionKey::kLeft, false, 0, two, {64, 64, 96, 80}, 4 * 256 + 4, 2, {}},
       {SelectionKey::kLeft, false, 0, {0, 64, 32, 80}, {0, 64, 32, 80}, 4 * 256 + 0, 2, {}},  // at the edge
-      {SelectionKey::kRight, false, 0, {272, 64, 304, 80}, {288, 64, 320, 80}, 4 * 256 + 18, 2, {2, 0}},
+      {SelectionKey::kRight, false, 0, {256, 64, 288, 80}, {272, 64, 304, 80}, 4 * 256 + 17, 2, {2, 0}},
       {SelectionKey::kLeft, true, 0, two, {64, 64, 112, 80}, 4 * 256 + 4, 3, {}},
       {SelectionKey::kRight, true, 0, {80, 64, 4096, 80}, {80, 64, 4096, 80}, 4 * 256 + 5, 251, {}},
       {SelectionKey::kLeft, true, 1, two, {80, 64, 96, 80}, 4 * 256 + 5, 1, {}},  // shrinks from the right
       {SelectionKey::kLeft, true, 1, {80, 64, 96, 80}, {64, 64, 80, 80}, 4 * 256 + 4, 1, {}},  // one wide: moves
       {SelectionKey::kLeft, true, 1, {0, 64, 16, 80}, {0, 64, 16, 80}, 4 * 256 + 0, 1, {}},
       {SelectionKey::kRight, true, 1, two, {96, 64, 112, 80}, 4 * 256 + 6, 1, {}},
-      {SelectionKey::kDown, true, 0, {80, 208, 112, 224}, {80, 208, 112, 240}, 13 * 256 + 5, 2, {0, 1}},
+      {SelectionKey::kDown, true, 0, {80, 192, 112, 208}, {80, 192, 112, 224}, 12 * 256 + 5, 2, {0, 1}},
+      {SelectionKey::kDown, false, 0, {80, 176, 112, 192}, {80, 192, 112, 208}, 12 * 256 + 5, 1, {0, 2}},
       {SelectionKey::kUp, true, 1, {80, 64, 112, 80}, {80, 48, 112, 64}, 3 * 256 + 5, 1, {}},  // one tall: moves
   };
   for (const Case& c : cases) {
