@@ -139,14 +139,17 @@ class EditSession {
   // Runs the script; the error of the first bad line, if any.
   std::optional<ScriptError> Run(std::vector<Line>& lines) {
     ui_.lines = &lines;
-    size_t next = 0;
-    ui_.next = &next;
-    while (next < lines.size()) {
-      const Line& line = lines[next++];
+    ui_.next = &next_;
+    std::optional<ScriptError> error;
+    for (next_ = 0; next_ < lines.size() && !error;) {
+      const Line& line = lines[next_++];
       std::string what = RunLine(line);
-      if (!what.empty()) return ScriptError{line.number, what};
+      if (!what.empty()) error = ScriptError{line.number, what};
     }
-    return std::nullopt;
+    // Questions after the script (the final save's) take no answer lines.
+    ui_.lines = nullptr;
+    ui_.next = nullptr;
+    return error;
   }
 
   // Saves the active map as Save As would; empty when it was written.
@@ -445,6 +448,7 @@ class EditSession {
   PointerGesture gesture_;
   ScrollPosition scroll_;
   std::optional<std::vector<uint8_t>> clipboard_;
+  size_t next_ = 0;  // the script line after the one running
   bool dryRun_ = false;
 };
 
