@@ -78,6 +78,14 @@ TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
   gesture.Press(t.editor, Window(), {8, 8}, {160, 32});
   gesture.Release(t.editor, Window());
   EXPECT_EQ(At(10, 2).tile, 7);
+  // A one-shot tool left current writes nothing; dragging it hides the selection.
+  Use(TOOL_ROTATE);
+  map->view.selectionShown = 1;
+  Click(4, 4);
+  EXPECT_EQ(map->view.selectionShown, 1);
+  Drag({{4, 4}, {5, 4}});
+  EXPECT_EQ(map->view.selectionShown, 0);
+  EXPECT_EQ(Doc().undoCount(), 4);
 }
 
 TEST_F(EngineTest, ThePickerPicksAndTheDragPaintsWhatWasPicked) {
