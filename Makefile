@@ -49,6 +49,7 @@ run: build
 
 bench: build-native
 	build/bin/quarl-bench
+	build/bin/quarl-edit-bench
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 --target quarl-paint-bench
 	scripts/with-wine.sh wine build/win64/bench/win/quarl-paint-bench.exe

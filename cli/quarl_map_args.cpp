@@ -69,6 +69,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   auto* anims = app.add_subcommand("anims", "the animations of an anims.dat as JSON");
   anims->add_option("FILE", c.input, "anims.dat file")->required();
 
+  auto* edit = app.add_subcommand("edit", "run an edit script against MAP, then save the active map as OUT");
+  edit->add_option("MAP", c.input, "map file")->required();
+  edit->add_option("-o", c.output, "save the active map here at the end");
+  edit->add_option("SCRIPT", c.script, "edit script, or - for standard input")->required();
+
   for (CLI::App* sub : app.get_subcommands({})) sub->fallthrough();
 
   std::vector<const char*> argv{"quarl-map"};
@@ -97,6 +102,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   if (*report) c.kind = CommandKind::Report;
   if (*tables) c.kind = CommandKind::Tables;
   if (*anims) c.kind = CommandKind::Anims;
+  if (*edit) c.kind = CommandKind::Edit;
 
   if (c.kind == CommandKind::Cells && !rect.empty()) {
     if (rect.size() != 4) return UsageError("cells takes X Y W H or no rectangle");

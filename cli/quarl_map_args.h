@@ -9,10 +9,10 @@
 
 namespace quarl {
 
-enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims };
+enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims, Edit };
 
 // A rectangle of cells, always inside the map once parsed.
-struct CellRect {
+struct CellsRectangle {
   int x = 0;
   int y = 0;
   int width = kMapCells;
@@ -29,7 +29,8 @@ struct Command {
   bool recount = false;    // info --recount
   bool flagScan = true;    // check and resave
   bool spawnScan = true;
-  CellRect rect;           // cells
+  CellsRectangle rect;     // cells
+  std::string script;      // edit: a file, or - for standard input
 };
 
 struct ParsedArguments {

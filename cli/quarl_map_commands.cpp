@@ -14,6 +14,7 @@
 #include "map/map_files.h"
 #include "native_zlib.h"
 #include "quarl_map_input.h"
+#include "quarl_map_edit.h"
 #include "quarl_map_json.h"
 #include "tools/animations_file.h"
 
@@ -192,6 +193,7 @@ int RunCommand(const Command& command, std::string& out) {
     case CommandKind::Report: return Report(command, out);
     case CommandKind::Tables: return Tables(command, out);
     case CommandKind::Anims: return Anims(command, out);
+    case CommandKind::Edit: return RunEditScript(command.input, command.output, command.script, command.yes, out);
   }
   return kExitUnusable;
 }

@@ -45,7 +45,7 @@ bool EndsInMapExtension(const std::string& path) {
 }
 
 void CheckCommand(const Command& c) {
-  const CellRect& r = c.rect;
+  const CellsRectangle& r = c.rect;
   Check(r.x >= 0 && r.y >= 0 && r.width >= 0 && r.height >= 0);
   Check(r.x + r.width <= kMapCells && r.y + r.height <= kMapCells);
   switch (c.kind) {

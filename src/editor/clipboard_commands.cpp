@@ -7,12 +7,20 @@
 #include "history/region_edits.h"
 
 namespace quarl {
+namespace {
+
+int NoSelection(Editor& editor) {
+  if (editor.ui) editor.ui->Tell(StringText(IDS_NO_SELECTION), "Error - Non-Fatal");
+  return 0;
+}
+
+}  // namespace
 
 std::optional<std::vector<uint8_t>> CopySelectionBytes(Editor& editor) {
   const MapDocument* doc = editor.ActiveDocument();
   const SelectionCells selection = editor.Selection();
   if (!doc || selection.start < 0) {
-    if (editor.ui) editor.ui->Tell(StringText(IDS_NO_SELECTION), "Error - Non-Fatal");
+    NoSelection(editor);
     return std::nullopt;
   }
   CellBlock block = CopyCellBlock(*doc, selection.start, selection.width, selection.height);
@@ -22,6 +30,26 @@ std::optional<std::vector<uint8_t>> CopySelectionBytes(Editor& editor) {
     block.height = std::clamp(selection.height, 0, kMapCells);
   }
   return EncodeClipboardBlock(block);
+}
+
+std::optional<std::vector<uint8_t>> CutSelectionBytes(Editor& editor) {
+  std::optional<std::vector<uint8_t>> bytes = CopySelectionBytes(editor);
+  if (!bytes) return bytes;
+  const SelectionCells selection = editor.Selection();
+  EraseRegion(*editor.ActiveDocument(), selection.start, selection.width, selection.height);
+  if (editor.windows) editor.windows->RepaintWindow(editor.activeMapWindow);
+  return bytes;
+}
+
+int PasteClipboardBytes(Editor& editor, std::span<const uint8_t> bytes) {
+  MapDocument* doc = editor.ActiveDocument();
+  const SelectionCells selection = editor.Selection();
+  if (!doc || selection.start < 0) return NoSelection(editor);
+  const std::optional<CellBlock> block = DecodeClipboardBlock(bytes);
+  if (!block) return 1;
+  PasteCellBlock(*doc, selection.start, *block);
+  if (editor.windows) editor.windows->RepaintWindow(editor.activeMapWindow);
+  return 1;
 }
 
 }  // namespace quarl

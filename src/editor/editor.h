@@ -28,6 +28,9 @@ struct Editor {
   ToolState tools;
   AnimationList animations;
   MirrorRotateTables tables;
+  // Which edge Alt+arrow moves: 0 the one on the arrow's side (grow), 1 the
+  // opposite one (shrink). F1 in any map window toggles it.
+  int32_t edgeExtendMode = 0;
 
   bool mapWindowClassTried = false;
   bool mapWindowClassRegistered = false;

@@ -2,6 +2,7 @@
 // The editor's tool state: the current tool and the options its popups set.
 
 #include <cstdint>
+#include <string>
 
 namespace quarl {
 
@@ -62,6 +63,8 @@ struct ToolState {
   int32_t blockHeight = 0;
 
   int32_t currentAnimation = 0;
+  // The info panel's "Anim Offset:" text: the data of placed animations.
+  std::string animOffsetText;
 };
 
 }  // namespace quarl

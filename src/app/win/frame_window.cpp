@@ -224,7 +224,7 @@ void NewMap() {
 
 // The frame's commands. Each action finds the program's state when it runs
 // (a test starts the program several times in one process). Those whose work
-// is not part of the program yet (the clipboard, Fill Selection, Delete, the
+// is not part of the program yet (the clipboard, the
 // overview, Map Information and Customize windows) are listed with no action:
 // they do nothing until that work lands.
 CommandTable BuildCommandTable() {
@@ -248,9 +248,11 @@ CommandTable BuildCommandTable() {
   table.Define(CMD_TEST_MAP, TestMap);
   table.Define(CMD_MAP_CHECK, [=] { ShowMapReports(editor()); });
   table.Define(CMD_SELECT_ALL, [=] { SelectAll(editor(), editor().activeMapWindow); });
+  table.Define(CMD_FILL_SELECTION, [=] { FillSelection(editor(), editor().activeMapWindow); });
+  table.Define(CMD_DELETE, [=] { DeleteSelection(editor(), editor().activeMapWindow); });
   // The toolbox's one-shot buttons.
   table.Define(TOOL_ROTATE, [=] { RotateSelection(editor()); });
-  for (int pending : std::initializer_list<int>{CMD_COPY, CMD_CUT, CMD_PASTE, CMD_FILL_SELECTION, CMD_DELETE,
+  for (int pending : std::initializer_list<int>{CMD_COPY, CMD_CUT, CMD_PASTE,
                       CMD_OVERVIEW, CMD_INFO, CMD_CUSTOMIZE_MR, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
     table.Define(pending, nullptr);
   }

@@ -1,0 +1,435 @@
+// The editing engine driven as the map window drives it: presses, drags and
+// releases of every tool, the rectangle tools, walls, game objects, the
+// selection keys, Fill, Delete, Cut and Paste, through the real tables.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "editor/clipboard_commands.h"
+#include "editor/editing_tools.h"
+#include "editor/game_objects.h"
+#include "editor/selection.h"
+#include "editor/selection_transforms.h"
+#include "editor/undo_commands.h"
+#include "editor/walls.h"
+#include "history/default_tables.h"
+#include "history/undo.h"
+#include "map/map_checks.h"
+#include "map/tile_tables.h"
+#include "map_file_test_support.h"
+
+namespace quarl {
+namespace {
+
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(InitTileTables());
+    map = CreateNewMAP(t.editor);
+    ASSERT_TRUE(map);
+    ActivateMapWindow(t.editor, map->view.window);
+    t.editor.tables = DefaultMirrorRotateTables();
+    t.editor.tools.blockWidth = t.editor.tools.blockHeight = 1;
+  }
+  MapDocument& Doc() { return *map->doc; }
+  WindowId Window() const { return map->view.window; }
+  void Use(ToolCommand tool) { t.editor.tools.currentTool = tool, t.editor.tools.currentToolCommand = tool; }
+  // The pointer in the middle of a cell, the window not scrolled.
+  static ClientPoint In(int column, int row) { return {column * 16 + 8, row * 16 + 8}; }
+  // Press in the first cell, move through the others, release in the last.
+  void Drag(std::vector<std::pair<int, int>> cells) {
+    gesture.Press(t.editor, Window(), In(cells[0].first, cells[0].second), {});
+    for (size_t i = 1; i < cells.size(); ++i) gesture.Move(t.editor, Window(), In(cells[i].first, cells[i].second), {});
+    gesture.Release(t.editor, Window());
+  }
+  void Click(int column, int row) { Drag({{column, row}}); }
+  CellValues At(int column, int row) { return Doc().At(column, row).Values(); }
+  // Distinct plain tiles in every cell of a rectangle, to see what changes.
+  void Paint(int column, int row, int width, int height) {
+    for (int r = 0; r < height; ++r) {
+      for (int c = 0; c < width; ++c) Doc().At(column + c, row + r).SetValues({1000 + r * 16 + c, -1, -1});
+    }
+  }
+  std::vector<std::string> Titles() const {
+    std::vector<std::string> titles;
+    for (const RecordedMessage& m : t.ui.messages) titles.push_back(m.title);
+    return titles;
+  }
+
+  testing::TestEditor t;
+  OpenMap* map = nullptr;
+  PointerGesture gesture;
+};
+
+TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
+  t.editor.tools.currentTile = 7;
+  Drag({{1, 0}, {0, 0}, {-1, 0}, {-1, -1}, {0, 0}, {0, 0}});
+  EXPECT_EQ(At(1, 0).tile, 7);
+  EXPECT_EQ(At(0, 0).tile, 7);
+  // Press, one new cell, the cells outside run nothing, the way back in does.
+  EXPECT_EQ(Doc().undoCount(), 3);
+  // A pointer just left of the map lies in column -1, not 0.
+  EXPECT_EQ(CellOfPixel(-1), -1);
+  gesture.Press(t.editor, Window(), {-4, 8}, {});
+  EXPECT_EQ(Doc().undoCount(), 3);
+  gesture.Release(t.editor, Window());
+  // Scrolled: the cell is the client point plus the scroll positions.
+  gesture.Press(t.editor, Window(), {8, 8}, {160, 32});
+  gesture.Release(t.editor, Window());
+  EXPECT_EQ(At(10, 2).tile, 7);
+  // A one-shot tool left current writes nothing; dragging it hides the selection.
+  Use(TOOL_ROTATE);
+  map->view.selectionShown = 1;
+  Click(4, 4);
+  EXPECT_EQ(map->view.selectionShown, 1);
+  Drag({{4, 4}, {5, 4}});
+  EXPECT_EQ(map->view.selectionShown, 0);
+  EXPECT_EQ(Doc().undoCount(), 4);
+}
+
+TEST_F(EngineTest, ThePickerPicksAndTheDragPaintsWhatWasPicked) {
+  Use(TOOL_TILE_PICKER);
+  Doc().At(3, 3).SetValues({-1, 40, 9});
+  GestureEffects effects = gesture.Press(t.editor, Window(), In(3, 3), {});
+  gesture.Release(t.editor, Window());
+  EXPECT_TRUE(effects.toolbox && effects.animationPalette && effects.infoPanel);
+  EXPECT_EQ(t.editor.tools.animationMode, 1);
+  EXPECT_EQ(t.editor.tools.currentAnimation, 40);
+  EXPECT_EQ(t.editor.tools.animOffsetText, "9");
+
+  Use(TOOL_TILE_PICKER);
+  t.editor.tools.blockWidth = 3;
+  Doc().At(5, 5).SetValues({77, -1, -1});
+  Drag({{5, 5}, {6, 5}, {7, 5}});
+  EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_EDIT);
+  EXPECT_EQ(t.editor.tools.blockWidth, 1);
+  EXPECT_EQ(At(6, 5), (CellValues{77, -1, -1}));
+  EXPECT_EQ(At(7, 5), (CellValues{77, -1, -1}));
+  EXPECT_EQ(At(8, 5), CellValues{});  // a 1 x 1 block now
+}
+
+TEST_F(EngineTest, EditOffsetReadsFourCharacters) {
+  EXPECT_EQ(AnimOffsetValue("12345", 4), 1234);
+  EXPECT_EQ(AnimOffsetValue("", 4), 0);
+  EXPECT_EQ(AnimOffsetValue("99999999999"), 2147483647);
+  t.editor.tools.animationMode = 1;
+  t.editor.tools.currentAnimation = 3;
+  t.editor.tools.animOffsetText = "12345";
+  Click(2, 2);
+  EXPECT_EQ(At(2, 2), (CellValues{-1, 3, 1234}));
+}
+
+// The rubber band in each direction from an anchor at cell (10, 10).
+TEST_F(EngineTest, TheRubberBandIncludesThePointerCellOnlyGoingRightOrDown) {
+  Use(TOOL_SELECT);
+  struct Case { int column, row; Rect expected; };
+  const Case cases[] = {
+      {12, 11, {160, 160, 208, 192}},  // right and down: to the far side of the pointer's cell
+      {8, 11, {144, 160, 160, 192}},   // left: stops short of the pointer's cell and the anchor's
+      {12, 8, {160, 144, 208, 160}},   // up
+      {8, 8, {144, 144, 160, 160}},    // left and up
+      {300, -5, {160, 0, 4096, 160}},  // past the map: the corner stays on it
+  };
+  for (const Case& c : cases) {
+    Drag({{10, 10}, {c.column, c.row}});
+    EXPECT_EQ(map->view.selection, c.expected) << c.column << "," << c.row;
+    EXPECT_EQ(map->view.selectionCells, SelectionCellsOf(c.expected));
+  }
+  // A band of no width hides the selection.
+  Drag({{10, 10}, {9, 12}});
+  EXPECT_EQ(map->view.selectionShown, 0);
+  EXPECT_EQ(Doc().undoCount(), 0);
+}
+
+TEST_F(EngineTest, WallsJoinTheirNeighboursAndUndoTakesBackOnlyThePlacedCell) {
+  Use(TOOL_WALL);
+  t.editor.tools.currentWallSet = 1;
+  const auto& set = wallSets[1];
+  Click(0, 0);
+  EXPECT_EQ(At(0, 0).tile, SINGLE_WALL_TILE);
+  Click(1, 0);
+  EXPECT_EQ(At(0, 0).tile, set[0]);  // joins right
+  EXPECT_EQ(At(1, 0).tile, set[1]);  // joins left
+  // A crossing: four arms first, then the middle.
+  Drag({{20, 19}, {20, 21}});
+  Drag({{19, 20}});
+  Drag({{21, 20}});
+  Drag({{20, 20}});
+  EXPECT_EQ(At(20, 20).tile, set[14]);
+  EXPECT_EQ(At(20, 19).tile, set[2]);  // the upper arm joins down
+  EXPECT_EQ(At(21, 20).tile, set[1]);  // the right arm joins left
+  ASSERT_EQ(UndoLastStep(t.editor), 1);
+  EXPECT_EQ(At(20, 20).tile, BLANK_TILE);
+  EXPECT_EQ(At(20, 19).tile, set[2]);  // the re-joined arm keeps its piece
+  // Column 255 does not join column 0.
+  Click(255, 5);
+  Click(0, 5);
+  EXPECT_EQ(At(0, 5).tile, SINGLE_WALL_TILE);
+}
+
+TEST_F(EngineTest, FlagsPolesAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
+  Use(TOOL_FLAG);
+  t.editor.tools.currentTeam = TEAM_BLUE;
+  map->view.selectionShown = 1;
+  Drag({{254, 10}, {254, 11}});
+  EXPECT_EQ(At(255, 10), (CellValues{-1, flagObjects[TEAM_BLUE][1], 0}));
+  EXPECT_EQ(At(0, 11), CellValues{});
+  EXPECT_EQ(map->view.selectionShown, 0);
+  EXPECT_EQ(Titles(), std::vector<std::string>{"Flag Placed"});  // once for the drag
+  EXPECT_EQ(Doc().gameType, 0);                                  // answered No
+
+  Use(TOOL_FLAG_POLE);
+  t.editor.tools.poleFlagTeam = TEAM_RED;
+  t.ui.answers = {Answer::Yes};
+  Click(30, 30);
+  EXPECT_EQ(At(31, 31).anim, GetPoleAnim(TEAM_BLUE, TEAM_RED));
+  EXPECT_EQ(At(30, 30).anim, flagObjects[TEAM_BLUE][0]);
+  EXPECT_EQ(Doc().gameType, 1);
+
+  Use(TOOL_SWITCH);
+  Doc().gameType = 2;
+  Click(40, 40);
+  EXPECT_EQ(At(41, 41), (CellValues{-1, SWITCH_ANIM, 0}));
+  EXPECT_EQ(t.ui.messages.size(), 2u);  // nothing asked on a Switch game
+}
+
+TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {
+  Use(TOOL_SPAWN);
+  t.editor.tools.animOffsetText = "6";
+  t.editor.tools.spawnKind = 1;
+  t.editor.tools.currentTeam = TEAM_NEUTRAL;
+  Doc().At(1, 1).SetValues({55, -1, -1});
+  Click(1, 1);
+  EXPECT_EQ(At(1, 1), (CellValues{55, spawnObjects[12][0], 6}));  // the tile word stays
+
+  t.editor.tools.spawnKind = 0;
+  t.editor.tools.currentTeam = TEAM_RED;
+  for (int style : {0, 8}) {
+    Paint(10, 10, 3, 3);
+    Click(10, 10);
+    const int32_t* row = spawnObjects[style + TEAM_RED];
+    EXPECT_EQ(At(11, 11).tile, row[2]);
+    std::set<std::pair<int, int>> changed;
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) {
+        if (At(10 + c, 10 + r).tile != 1000 + r * 16 + c) changed.insert({r, c});
+      }
+    }
+    const std::set<std::pair<int, int>> plus{{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
+    const std::set<std::pair<int, int>> corners{{0, 0}, {0, 2}, {1, 1}, {2, 0}, {2, 2}};
+    EXPECT_EQ(changed, style == 8 ? corners : plus);
+    EXPECT_EQ(Doc().undoSteps.back().kind, style == 8 ? HISTORY_SPAWN_CROSS : HISTORY_SPAWN_PLUS);
+    // Each written cell has one level more; Undo gives exactly them back.
+    UndoLastStep(t.editor);
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) EXPECT_EQ(At(10 + c, 10 + r).tile, 1000 + r * 16 + c) << style;
+    }
+    t.editor.tools.spawnStyle = 8;
+  }
+}
+
+TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
+  Use(TOOL_HOLDING_PEN);
+  t.editor.tools.currentTeam = TEAM_BLUE;
+  Drag({{0, 0}, {3, 2}});  // 4 x 3
+  EXPECT_EQ(At(2, 1).tile, holdingPens[0][1 + TEAM_BLUE]);
+  EXPECT_EQ(At(1, 1).tile, holdingPens[0][0]);
+  EXPECT_EQ(map->view.selectionShown, 1);
+  EXPECT_EQ(map->view.selectionCells, (SelectionCells{0, 4, 3}));
+  t.editor.tools.currentTeam = TEAM_NEUTRAL;
+  t.editor.tools.holdingPenKind = 1;
+  t.editor.tools.animOffsetText = "3";
+  Drag({{10, 0}, {12, 2}});
+  EXPECT_EQ(At(11, 1), (CellValues{-1, holdingPens[1][0], 3}));
+
+  Use(TOOL_CONVEYOR);
+  t.editor.tools.conveyorDirection = 1;
+  Paint(20, 20, 5, 4);
+  Drag({{20, 20}, {24, 23}});
+  const int32_t* e = conveyorAnims[1];
+  EXPECT_EQ(At(20, 20).anim, e[0]);
+  EXPECT_EQ(At(24, 20).anim, e[1]);
+  EXPECT_EQ(At(20, 21).anim, e[2]);
+  EXPECT_EQ(At(22, 21).anim, e[5]);
+  EXPECT_EQ(At(22, 22).tile, 1000 + 2 * 16 + 2);  // below the band: unchanged
+  EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{20 * 256 + 20, 5, 2, HISTORY_REGION}));
+  t.editor.tools.conveyorDirection = 3;
+  Drag({{40, 40}, {44, 40}});  // 5 x 1: the band is still 2 wide and 1 tall
+  EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{40 * 256 + 40, 2, 1, HISTORY_REGION}));
+  EXPECT_EQ(At(41, 40).anim, conveyorAnims[3][1]);  // the first row is tested before the last
+}
+
+// Each bunker writes exactly the cells its history kind names, and Undo
+// gives all of them back.
+TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
+  Use(TOOL_BUNKER);
+  for (int variant = TOOL_BUNKER_LEFT; variant <= TOOL_BUNKER_DOWN; ++variant) {
+    t.editor.tools.currentVariantCommand = variant;
+    Paint(50, 50, 4, 3);
+    Drag({{50, 50}, {53, 52}});
+    EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_BUNKER);
+    const HistoryStep step = Doc().undoSteps.back();
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 4; ++c) {
+        const bool changed = At(50 + c, 50 + r).tile != 1000 + r * 16 + c;
+        EXPECT_EQ(changed, StepKindHasCell(step.kind, r, c, 4, 3)) << variant << " " << r << "," << c;
+      }
+    }
+    UndoLastStep(t.editor);
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 4; ++c) EXPECT_EQ(At(50 + c, 50 + r).tile, 1000 + r * 16 + c);
+    }
+  }
+  // One cell wide, facing up: b[0] on top, b[3] between, b[4] at the bottom.
+  t.editor.tools.currentVariantCommand = TOOL_BUNKER_UP;
+  t.editor.tools.currentBunkerType = 1;
+  Drag({{60, 60}, {60, 63}});
+  const int32_t* b = bunkerTypes[1];
+  EXPECT_EQ((std::vector<int32_t>{At(60, 60).tile, At(60, 61).tile, At(60, 62).tile, At(60, 63).tile}),
+            (std::vector<int32_t>{b[0], b[3], b[3], b[4]}));
+}
+
+TEST_F(EngineTest, BridgesUseTheirRowAndColumnClasses) {
+  Use(TOOL_BRIDGE);
+  t.editor.tools.currentVariantCommand = TOOL_BRIDGE_LEFT_RIGHT;
+  Drag({{0, 0}, {2, 2}});  // 3 rows: top, second, bottom
+  EXPECT_EQ(At(0, 1).tile, bridgeTiles[18]);
+  EXPECT_EQ(At(1, 2).tile, bridgeTiles[28]);
+  EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_BRIDGE);
+  t.editor.tools.currentVariantCommand = TOOL_BRIDGE_UP_DOWN;
+  Drag({{10, 0}, {15, 2}});  // 6 wide: first, second, inner, inner, second-to-last, last
+  EXPECT_EQ(At(13, 1).tile, bridgeTiles[7]);
+  EXPECT_EQ(At(14, 2).tile, bridgeTiles[13]);
+  EXPECT_EQ(At(11, 0).tile, bridgeTiles[1]);
+}
+
+TEST_F(EngineTest, FillCoversTheSelectionWithTheBlockAndAsksForAnimations) {
+  map->view.selection = Rect{0, 0, 5 * 16, 3 * 16};
+  EXPECT_EQ(FillSelection(t.editor, Window()), -1);  // not shown
+  map->view.selectionShown = 1;
+  t.editor.tools.currentTile = 100;
+  t.editor.tools.blockWidth = t.editor.tools.blockHeight = 2;
+  EXPECT_EQ(FillSelection(t.editor, Window()), 1);
+  EXPECT_EQ(At(4, 0).tile, 100);  // the third copy cut to one column
+  EXPECT_EQ(At(3, 1).tile, 141);
+  EXPECT_EQ(At(1, 2).tile, 101);  // the second band cut to one row
+  t.editor.tools.animationMode = 1;
+  t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
+  FillSelection(t.editor, Window());
+  ASSERT_EQ(t.ui.messages.size(), 1u);
+  EXPECT_EQ(t.ui.messages[0].text, "Would you like to set game type to \"Flag Game\"");
+}
+
+TEST_F(EngineTest, DeleteWithoutASelectionRecordsAStepThatChangesNothing) {
+  EXPECT_EQ(DeleteSelection(t.editor, Window()), 1);
+  EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{-1, -1, -1, HISTORY_REGION}));
+  EXPECT_EQ(Doc().modified, 1);
+}
+
+// Keys on a 2 x 1 selection at cell (5, 4), scrolled to (0, 0), client 320 x 240.
+TEST_F(EngineTest, SelectionKeysInBothEdgeModes) {
+  struct Case { SelectionKey key; bool alt; int mode; Rect start; Rect expected; int cellStart, width; KeyScroll scroll; };
+  const Rect two{80, 64, 112, 80};
+  const Case cases[] = {
+      {SelectionKey::kLeft, false, 0, two, {64, 64, 96, 80}, 4 * 256 + 4, 2, {}},
+      {SelectionKey::kLeft, false, 0, {0, 64, 32, 80}, {0, 64, 32, 80}, 4 * 256 + 0, 2, {}},  // at the edge
+      {SelectionKey::kRight, false, 0, {256, 64, 288, 80}, {272, 64, 304, 80}, 4 * 256 + 17, 2, {2, 0}},
+      {SelectionKey::kLeft, true, 0, two, {64, 64, 112, 80}, 4 * 256 + 4, 3, {}},
+      {SelectionKey::kRight, true, 0, {80, 64, 4096, 80}, {80, 64, 4096, 80}, 4 * 256 + 5, 251, {}},
+      {SelectionKey::kLeft, true, 1, two, {80, 64, 96, 80}, 4 * 256 + 5, 1, {}},  // shrinks from the right
+      {SelectionKey::kLeft, true, 1, {80, 64, 96, 80}, {64, 64, 80, 80}, 4 * 256 + 4, 1, {}},  // one wide: moves
+      {SelectionKey::kLeft, true, 1, {0, 64, 16, 80}, {0, 64, 16, 80}, 4 * 256 + 0, 1, {}},
+      {SelectionKey::kRight, true, 1, two, {96, 64, 112, 80}, 4 * 256 + 6, 1, {}},
+      {SelectionKey::kDown, true, 0, {80, 192, 112, 208}, {80, 192, 112, 224}, 12 * 256 + 5, 2, {0, 1}},
+      {SelectionKey::kDown, false, 0, {80, 176, 112, 192}, {80, 192, 112, 208}, 12 * 256 + 5, 1, {0, 2}},
+      {SelectionKey::kUp, true, 1, {80, 64, 112, 80}, {80, 48, 112, 64}, 3 * 256 + 5, 1, {}},  // one tall: moves
+  };
+  for (const Case& c : cases) {
+    t.editor.edgeExtendMode = c.mode;
+    map->view.selection = c.start;
+    map->view.selectionShown = 1;
+    ActivateMapWindow(t.editor, Window());
+    const KeyScroll scroll = PressSelectionKey(t.editor, Window(), c.key, c.alt, {0, 0, 320, 240});
+    EXPECT_EQ(map->view.selection, c.expected) << static_cast<int>(c.key) << c.alt << c.mode;
+    EXPECT_EQ(map->view.selectionCells.start, c.cellStart);
+    EXPECT_EQ(c.key == SelectionKey::kDown || c.key == SelectionKey::kUp ? map->view.selectionCells.height
+                                                                           : map->view.selectionCells.width,
+              c.width);
+    EXPECT_EQ(scroll, c.scroll);
+  }
+  t.editor.edgeExtendMode = 0;
+  PressSelectionKey(t.editor, Window(), SelectionKey::kF1, true, {});
+  EXPECT_EQ(t.editor.edgeExtendMode, 1);
+  map->view.selectionShown = 0;
+  EXPECT_EQ(PressSelectionKey(t.editor, Window(), SelectionKey::kUp, false, {}), (KeyScroll{0, -1}));
+}
+
+TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
+  Doc().At(250, 3).SetValues({-1, 5, 3});
+  Doc().At(251, 3).SetValues({9, -1, -1});
+  map->view.selection = Rect{250 * 16, 3 * 16, 252 * 16, 5 * 16};
+  map->view.selectionShown = 1;
+  ActivateMapWindow(t.editor, Window());
+  const std::optional<std::vector<uint8_t>> bytes = CutSelectionBytes(t.editor);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->size(), 16u);
+  EXPECT_EQ((*bytes)[8], 0x83);  // the animation with data 3
+  EXPECT_EQ(At(250, 3), CellValues{});
+  EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{3 * 256 + 250, 2, 2, HISTORY_REGION}));
+  Doc().modified = 0;
+
+  // Paste refuses a block one byte short, and foreign bytes, changing nothing.
+  std::vector<uint8_t> shortBlock(bytes->begin(), bytes->end() - 1);
+  EXPECT_EQ(PasteClipboardBytes(t.editor, shortBlock), 1);
+  EXPECT_EQ(PasteClipboardBytes(t.editor, std::vector<uint8_t>{'Z', 'O', 'X', '0', 0, 1, 0, 1, 0, 1}), 1);
+  EXPECT_EQ(Doc().undoCount(), 1);
+  // A 10-wide block pasted at column 250 keeps columns 250..255 only.
+  std::vector<uint8_t> wide{'Z', 'O', 'R', '0', 0, 10, 0, 1};
+  for (int c = 0; c < 10; ++c) wide.insert(wide.end(), {0, static_cast<uint8_t>(c + 1)});
+  map->view.selection = Rect{250 * 16, 0, 251 * 16, 16};
+  ActivateMapWindow(t.editor, Window());
+  EXPECT_EQ(PasteClipboardBytes(t.editor, wide), 1);
+  EXPECT_EQ(At(255, 0).tile, 6);
+  EXPECT_EQ(At(0, 1).tile, BLANK_TILE);
+  EXPECT_EQ(Doc().modified, 0);  // Paste leaves the flag alone
+}
+
+// Rotate and Mirror of walls drawn with the Wall tool give walls that are
+// joined the way their new neighbours say.
+TEST_F(EngineTest, TurnedAndMirroredWallsStayJoined) {
+  Use(TOOL_WALL);
+  Drag({{10, 10}, {11, 10}, {12, 10}, {12, 11}, {12, 12}, {11, 12}});  // a hook
+  const std::vector<CellValues> before = [&] {
+    std::vector<CellValues> v;
+    for (int r = 0; r < 3; ++r) for (int c = 0; c < 3; ++c) v.push_back(At(10 + c, 10 + r));
+    return v;
+  }();
+  // Each wall of the 3 x 3 block at (x0, y0) joins its wall neighbours in the block.
+  auto joined = [&](int x0, int y0) {
+    auto wall = [&](int c, int r) { return c >= 0 && c < 3 && r >= 0 && r < 3 && IsWallTile(At(x0 + c, y0 + r).tile); };
+    for (int r = 0; r < 3; ++r) {
+      for (int c = 0; c < 3; ++c) {
+        if (!wall(c, r)) continue;
+        const int32_t mask = (wall(c, r - 1) ? WALL_UP : 0) | (wall(c, r + 1) ? WALL_DOWN : 0) |
+                             (wall(c - 1, r) ? WALL_LEFT : 0) | (wall(c + 1, r) ? WALL_RIGHT : 0);
+        EXPECT_EQ(At(x0 + c, y0 + r).tile, WallJoinTile(0, mask)) << x0 + c << "," << y0 + r;
+      }
+    }
+  };
+  map->view.selection = Rect{160, 160, 208, 208};
+  map->view.selectionShown = 1;
+  ActivateMapWindow(t.editor, Window());
+  for (int turn = 0; turn < 4; ++turn) {
+    ASSERT_EQ(RotateSelection(t.editor), 1);
+    joined(10, 10);
+  }
+  for (int r = 0; r < 3; ++r) for (int c = 0; c < 3; ++c) EXPECT_EQ(At(10 + c, 10 + r), before[r * 3 + c]);
+  t.editor.tools.mirrorDirection = 1;  // right: the image fills columns 13..15
+  ASSERT_EQ(MirrorSelection(t.editor), 1);
+  joined(13, 10);
+  EXPECT_EQ(At(15, 10).tile, WallJoinTile(0, WALL_LEFT));  // the hook's start, flipped
+}
+
+}  // namespace
+}  // namespace quarl
