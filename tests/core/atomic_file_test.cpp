@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,9 +81,7 @@ TEST(WriteFileAtomically, CreatesAndReplacesWholeFiles) {
   EXPECT_EQ(testing::ReadBytes(path), Pattern(5000));
   // A shorter file replaces a longer one completely: no old tail survives.
   const WriteResult result = WriteFileAtomically(path, Bytes("short"));
-  EXPECT_TRUE(result.Ok());
-  EXPECT_EQ(result.failedStep, WriteStep::None);
-  EXPECT_EQ(result.reason, "");
+  EXPECT_TRUE(result.Ok() && result.failedStep == WriteStep::None && result.reason.empty());
   EXPECT_EQ(dir.Read("out.map"), "short");
   EXPECT_TRUE(WriteFileAtomically(path, {}));
   EXPECT_EQ(fs::file_size(path), 0u);
@@ -93,27 +92,24 @@ TEST(WriteFileAtomically, FailuresLeaveTheOldFileAsItWas) {
   TempDirectory dir;
   const std::string path = (dir / "keep.map").string();
   dir.Write("keep.map", "the old map");
-  {
-    NoFreeDescriptors limit;
-    const WriteResult result = WriteFileAtomically(path, Pattern(100));
-    EXPECT_EQ(result.failedStep, WriteStep::Create);
-    EXPECT_EQ(result.reason, std::strerror(EMFILE));
-  }
-  EXPECT_EQ(dir.Read("keep.map"), "the old map");
-  {
-    FileSizeLimit limit(4096);
-    const WriteResult result = WriteFileAtomically(path, Pattern(100000));
-    EXPECT_EQ(result.failedStep, WriteStep::Write);
-    EXPECT_EQ(result.reason, std::strerror(EFBIG));
-  }
-  EXPECT_EQ(dir.Read("keep.map"), "the old map");
-  {
-    const WriteResult result = WriteFileAtomically((dir / "no-such-dir" / "x.map").string(), Pattern(10));
-    EXPECT_EQ(result.failedStep, WriteStep::Create);
-    EXPECT_EQ(result.reason, std::strerror(ENOENT));
+  const struct {
+    int limit;  // 0: no descriptors left; else a file size limit; -1: a missing folder
+    WriteStep step;
+    int error;
+  } cases[] = {{0, WriteStep::Create, EMFILE}, {4096, WriteStep::Write, EFBIG}, {-1, WriteStep::Create, ENOENT}};
+  for (const auto& c : cases) {
+    WriteResult result;
+    {
+      std::optional<NoFreeDescriptors> noDescriptors;
+      std::optional<FileSizeLimit> diskFull;
+      c.limit == 0 ? (void)noDescriptors.emplace() : c.limit > 0 ? (void)diskFull.emplace(c.limit) : void();
+      result = WriteFileAtomically(c.limit < 0 ? (dir / "no-such-dir" / "x.map").string() : path, Pattern(100000));
+    }
+    EXPECT_EQ(result.failedStep, c.step) << c.error;
+    EXPECT_EQ(result.reason, std::strerror(c.error));
+    EXPECT_EQ(dir.Read("keep.map"), "the old map");
   }
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.map"});
-  EXPECT_TRUE(WriteFileAtomically(path, Bytes("new")));
 }
 
 TEST(WriteFileAtomically, RefusesDirectoriesAndOtherNonFiles) {
@@ -203,35 +199,25 @@ struct SaveFixture {
   }
 };
 
-TEST(SaveMapFile, CannotCreateItsFileKeepsTheOldOne) {
-  SaveFixture f;
-  {
-    NoFreeDescriptors limit;
-    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
+TEST(SaveMapFile, NoDescriptorOrAFullDiskKeepsTheOldFile) {
+  for (const bool fullDisk : {false, true}) {
+    SaveFixture f;
+    {
+      std::optional<NoFreeDescriptors> noDescriptors;
+      std::optional<FileSizeLimit> diskFull;  // the pattern map compresses to far more than 4096 bytes
+      fullDisk ? (void)diskFull.emplace(4096) : (void)noDescriptors.emplace();
+      EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
+    }
+    ASSERT_EQ(f.t.ui.messages.size(), 1u);
+    EXPECT_EQ(f.t.ui.messages[0].text, fullDisk ? "Unable to write " + f.path : "Unable to open a file descriptor");
+    EXPECT_EQ(f.t.ui.messages[0].title, "Error");
+    EXPECT_EQ(f.doc->modified, 1);
+    EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
+    EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
+    // With room again, the same document saves over it.
+    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 1);
+    EXPECT_GT(fs::file_size(f.path), 4096u);
   }
-  ASSERT_EQ(f.t.ui.messages.size(), 1u);
-  EXPECT_EQ(f.t.ui.messages[0].text, "Unable to open a file descriptor");
-  EXPECT_EQ(f.t.ui.messages[0].title, "Error");
-  EXPECT_EQ(f.doc->modified, 1);
-  EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
-  EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
-}
-
-TEST(SaveMapFile, FullDiskMidWriteKeepsTheOldOne) {
-  SaveFixture f;
-  {
-    FileSizeLimit limit(4096);  // the pattern map compresses to far more
-    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
-  }
-  ASSERT_EQ(f.t.ui.messages.size(), 1u);
-  EXPECT_EQ(f.t.ui.messages[0].text, "Unable to write " + f.path);
-  EXPECT_EQ(f.t.ui.messages[0].title, "Error");
-  EXPECT_EQ(f.doc->modified, 1);
-  EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
-  EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
-  // With room again, the same document saves over it.
-  EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 1);
-  EXPECT_GT(fs::file_size(f.path), 4096u);
 }
 
 }  // namespace

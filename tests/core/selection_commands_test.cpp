@@ -51,13 +51,10 @@ TEST_F(SelectionCommandsTest, SelectAllCoversTheWholeMap) {
   EXPECT_EQ(t.windows.repaints.back(), map->view.window);
 }
 
-TEST_F(SelectionCommandsTest, MirrorNeedsAShownSelection) {
+TEST_F(SelectionCommandsTest, MirrorWritesBesideTheSelectionInTheToolsDirection) {
   EXPECT_EQ(MirrorSelection(t.editor), 0);
   ExpectToldNoSelection();
   EXPECT_TRUE(map->doc->undoSteps.empty());
-}
-
-TEST_F(SelectionCommandsTest, MirrorWritesBesideTheSelectionInTheToolsDirection) {
   Put(20, 5, 1); Put(21, 5, 2); Put(22, 5, 3);
   Select(20, 5, 3, 1);
   t.editor.tools.mirrorDirection = MIRROR_RIGHT;

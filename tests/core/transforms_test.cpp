@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "history/undo.h"
@@ -23,6 +24,13 @@ class TransformTest : public ::testing::Test {
     tables.rotate.entries = {{{20, 21, 22, 23}}, {{40, 41, 42, 43}}, {{30, A(9), 32, 33}}};
   }
   CellValues At(int column, int row) const { return doc.At(column, row).Values(); }
+  // The cells of a rectangle, row by row.
+  std::vector<CellValues> Grid(int column, int row, int width, int height) const {
+    std::vector<CellValues> cells;
+    for (int r = row; r < row + height; ++r)
+      for (int c = column; c < column + width; ++c) cells.push_back(At(c, r));
+    return cells;
+  }
   void Put(int column, int row, const CellValues& v) { doc.At(column, row).SetValues(v); }
 
   MapDocument doc;
@@ -33,11 +41,8 @@ TEST_F(TransformTest, MirrorRightReversesTheColumnsThroughTheHorizontalMirror) {
   Put(20, 5, Tile(10)); Put(21, 5, Tile(1)); Put(22, 5, Tile(2));
   Put(20, 6, Tile(3));  Put(21, 6, Tile(4)); Put(22, 6, Tile(12));
   EXPECT_EQ(MirrorRegion(doc, tables, Index(20, 5), 3, 2, MIRROR_RIGHT), (CellRect{23, 5, 26, 7}));
-  EXPECT_EQ(At(23, 5), Tile(2));
-  EXPECT_EQ(At(24, 5), Tile(1));
-  EXPECT_EQ(At(25, 5), Tile(12));  // 10's horizontal mirror
-  EXPECT_EQ(At(23, 6), Tile(10));  // looked up from its own slot
-  EXPECT_EQ(At(25, 6), Tile(3));
+  // 10 becomes its horizontal mirror 12; 12 is looked up from its own slot.
+  EXPECT_EQ(Grid(23, 5, 3, 2), (std::vector<CellValues>{Tile(2), Tile(1), Tile(12), Tile(10), Tile(4), Tile(3)}));
   EXPECT_EQ(At(20, 5), Tile(10));  // the selection stays
   EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(23, 5), 3, 2, HISTORY_REGION}}));
   EXPECT_EQ(doc.modified, 1);
@@ -69,31 +74,20 @@ TEST_F(TransformTest, MirrorLeftFromColumnOneWritesOnlyColumnZero) {
 TEST_F(TransformTest, RotatingARowGivesAColumnAndUndoRestoresIt) {
   Put(50, 60, Tile(20)); Put(51, 60, Tile(7)); Put(52, 60, Anim(3, 2));
   const RotatedRegion turned = RotateRegion(doc, tables, Index(50, 60), 3, 1);
-  EXPECT_EQ(turned.width, 1);
-  EXPECT_EQ(turned.height, 3);
-  EXPECT_EQ(At(50, 60), Tile(21));
-  EXPECT_EQ(At(50, 61), Tile(7));
-  EXPECT_EQ(At(50, 62), Anim(3, 2));
-  EXPECT_EQ(At(51, 60), Tile(BLANK_TILE));
-  EXPECT_EQ(At(52, 60), Tile(BLANK_TILE));
+  EXPECT_EQ(std::pair(turned.width, turned.height), std::pair(1, 3));
+  const CellValues blank = Tile(BLANK_TILE);
+  EXPECT_EQ(Grid(50, 60, 3, 3), (std::vector<CellValues>{Tile(21), blank, blank, Tile(7), blank, blank, Anim(3, 2), blank, blank}));
   EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(50, 60), 3, 1, HISTORY_ROTATE}}));
   EXPECT_EQ(UndoNewestStep(doc), (CellRect{50, 60, 53, 63}));
-  EXPECT_EQ(At(50, 60), Tile(20));
-  EXPECT_EQ(At(51, 60), Tile(7));
-  EXPECT_EQ(At(52, 60), Anim(3, 2));
-  EXPECT_EQ(At(50, 61), Tile(BLANK_TILE));
+  EXPECT_EQ(Grid(50, 60, 3, 2), (std::vector<CellValues>{Tile(20), Tile(7), Anim(3, 2), blank, blank, blank}));
 }
 
 TEST_F(TransformTest, RotatingAColumnPutsItsBottomCellLeftmost) {
   Put(5, 5, Tile(1)); Put(5, 6, Tile(2)); Put(5, 7, Tile(30));
   const RotatedRegion turned = RotateRegion(doc, tables, Index(5, 5), 1, 3);
-  EXPECT_EQ(turned.width, 3);
-  EXPECT_EQ(turned.height, 1);
-  EXPECT_EQ(At(5, 5), Anim(9, 0));  // a tile turned into an animation gets data 0
-  EXPECT_EQ(At(6, 5), Tile(2));
-  EXPECT_EQ(At(7, 5), Tile(1));
-  EXPECT_EQ(At(5, 6), Tile(BLANK_TILE));
-  EXPECT_EQ(At(5, 7), Tile(BLANK_TILE));
+  EXPECT_EQ(std::pair(turned.width, turned.height), std::pair(3, 1));
+  const CellValues blank = Tile(BLANK_TILE);  // a tile turned into an animation gets data 0
+  EXPECT_EQ(Grid(5, 5, 3, 3), (std::vector<CellValues>{Anim(9, 0), Tile(2), Tile(1), blank, blank, blank, blank, blank, blank}));
 }
 
 TEST_F(TransformTest, RotatingNearTheRightEdgeDropsCellsAndClampsTheWidth) {
@@ -101,16 +95,11 @@ TEST_F(TransformTest, RotatingNearTheRightEdgeDropsCellsAndClampsTheWidth) {
   Put(254, 11, Tile(3)); Put(255, 11, Tile(4));
   Put(254, 12, Tile(5)); Put(255, 12, Tile(6));
   const RotatedRegion turned = RotateRegion(doc, tables, Index(254, 10), 2, 3);
-  EXPECT_EQ(turned.width, 2);
-  EXPECT_EQ(turned.height, 2);
-  // Rows 5 6 / 3 4 / 1 2 read as columns; the column of 1 and 2 would be 256.
-  EXPECT_EQ(At(254, 10), Tile(5));
-  EXPECT_EQ(At(255, 10), Tile(3));
-  EXPECT_EQ(At(254, 11), Tile(6));
-  EXPECT_EQ(At(255, 11), Tile(4));
-  EXPECT_EQ(At(254, 12), Tile(BLANK_TILE));
-  EXPECT_EQ(At(0, 11), Tile(BLANK_TILE));
-  EXPECT_EQ(At(0, 12), Tile(BLANK_TILE));
+  EXPECT_EQ(std::pair(turned.width, turned.height), std::pair(2, 2));
+  // Rows 5 6 / 3 4 / 1 2 read as columns; the column of 1 and 2 would be 256, and nothing wraps.
+  const CellValues blank = Tile(BLANK_TILE);
+  EXPECT_EQ(Grid(254, 10, 2, 3), (std::vector<CellValues>{Tile(5), Tile(3), Tile(6), Tile(4), blank, blank}));
+  EXPECT_EQ(Grid(0, 11, 1, 2), (std::vector<CellValues>{blank, blank}));
   EXPECT_EQ(doc.cellHistories.size(), 6u);
 }
 
@@ -122,7 +111,7 @@ TEST_F(TransformTest, FourTurnsOfASquareGiveItBack) {
   EXPECT_EQ(At(100, 100), Tile(40));  // the bottom-left cell, 43, turned
   EXPECT_EQ(At(102, 100), Tile(21));  // the top-left cell, 20, turned
   for (int k = 0; k < 3; ++k) RotateRegion(doc, tables, Index(100, 100), 3, 3);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(At(100 + i % 3, 100 + i / 3), square[static_cast<size_t>(i)]) << i;
+  EXPECT_EQ(Grid(100, 100, 3, 3), square);
 }
 
 }  // namespace

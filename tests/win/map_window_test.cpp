@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "quarl_session.h"
 
@@ -96,12 +97,10 @@ TEST_F(MapWindowTest, NewWindowHasItsSizeStatusBarAndScrollRanges) {
   EXPECT_EQ(WindowText(hwnd), "Untitled");
   RECT outer{};
   GetWindowRect(hwnd, &outer);
-  EXPECT_EQ(outer.right - outer.left, 300);
-  EXPECT_EQ(outer.bottom - outer.top, 300);
   MINMAXINFO info{};
   SendMessageA(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(info.ptMinTrackSize.x, 300);
-  EXPECT_EQ(info.ptMinTrackSize.y, 300);
+  EXPECT_EQ((std::vector<LONG>{outer.right - outer.left, outer.bottom - outer.top, info.ptMinTrackSize.x, info.ptMinTrackSize.y}),
+            std::vector<LONG>(4, 300));  // its size, and the smallest it can be made
   ExpectLaidOut(hwnd);
   ExpectLaidOut(Restored(500, 377));
 }

@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "app/win/map_information_dialog.h"
 #include "app/win/registry_settings.h"
 #include "test_support.h"
@@ -33,25 +36,22 @@ TEST(RegistrySettings, OptionsAreTwoByteStringsUnderTheQuarlKey) {
   }
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quarl", 0, KEY_READ, &key), ERROR_SUCCESS);
-  BYTE data[8] = {0x55, 0x55, 0x55};
-  DWORD type = 0, size = sizeof data;
-  ASSERT_EQ(RegQueryValueExA(key, "toolbox", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(size, 2u);
-  EXPECT_EQ(data[0], 'a');
-  EXPECT_EQ(data[1], 0);
-  size = sizeof data;
-  ASSERT_EQ(RegQueryValueExA(key, "shscan", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(data[0], 'c');
+  auto value = [&](const char* name) {
+    BYTE data[8] = {0x55, 0x55, 0x55};
+    DWORD type = 0, size = sizeof data;
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, &type, data, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    return std::string(reinterpret_cast<const char*>(data), size);
+  };
+  EXPECT_EQ(value("toolbox"), std::string("a\0", 2));
+  EXPECT_EQ(value("shscan"), std::string("c\0", 2));
   RegCloseKey(key);
 
   win::RegistrySettingsStore store(win::RegistrySettingsStore::Access::kOpen);
   const Options loaded = LoadSettings(store);
-  EXPECT_EQ(loaded.toolbox, 0);
-  EXPECT_EQ(loaded.mintray, 1);
-  EXPECT_EQ(loaded.winpan, -97);  // a zero byte reads back as it was saved
-  EXPECT_EQ(loaded.flagscan, 1);
-  EXPECT_EQ(loaded.shscan, 2);
+  // toolbox, mintray, winpan (a zero byte reads back as it was saved), flagscan, shscan
+  EXPECT_EQ((std::vector<int>{loaded.toolbox, loaded.mintray, loaded.winpan, loaded.flagscan, loaded.shscan}),
+            (std::vector<int>{0, 1, -97, 1, 2}));
   DeleteQuarlKey();
 }
 
@@ -82,27 +82,14 @@ TEST_F(MapInformationDialog, ShowsTheDocumentsSettings) {
   MapDocument doc;
   doc.name = "Arena";
   doc.description = "two\r\nlines";
-  doc.bouncies = 1;
-  doc.missiles = 0;
-  doc.bombs = 2;  // only 1 checks the box
-  doc.gameType = 2;
-  doc.maxPlayers = 16;
-  doc.powerups = 0;
-  doc.teamCount = 4;
-  doc.holding = 200;
-  doc.laserDamage = 3;
-  doc.rechargeRate = 4;
+  doc.bouncies = 1, doc.missiles = 0, doc.bombs = 2;  // only 1 checks the box
+  doc.gameType = 2, doc.maxPlayers = 16, doc.powerups = 0, doc.teamCount = 4, doc.holding = 200;
+  doc.laserDamage = 3, doc.rechargeRate = 4;
   win::FillMapInformationDialog(host, doc);
-  EXPECT_EQ(Text(1003), "Arena");
-  EXPECT_EQ(Text(1004), "two\r\nlines");
-  EXPECT_TRUE(Checked(1005));
-  EXPECT_FALSE(Checked(1006));
-  EXPECT_FALSE(Checked(1007));
-  EXPECT_TRUE(Checked(1020));  // Switch game
-  EXPECT_EQ(Text(1012), "16");
-  EXPECT_EQ(Text(1016), "0");
-  EXPECT_EQ(Text(1015), "4");
-  EXPECT_EQ(Text(1014), "200");
+  EXPECT_EQ(Text(1003) + "|" + Text(1004) + "|" + Text(1012) + "|" + Text(1016) + "|" + Text(1015) + "|" + Text(1014),
+            "Arena|two\r\nlines|16|0|4|200");
+  EXPECT_EQ((std::vector<bool>{Checked(1005), Checked(1006), Checked(1007), Checked(1020)}),
+            (std::vector<bool>{true, false, false, true}));  // the last: Switch game
   EXPECT_EQ(Slider(1009, TBM_GETPOS), 3);
   EXPECT_EQ(Slider(1011, TBM_GETPOS), 4);
   EXPECT_EQ(Slider(1011, TBM_GETRANGEMAX), 4);

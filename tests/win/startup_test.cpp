@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/update_list.h"
 #include "app/win/frame_window.h"
 #include "app/win/startup.h"
@@ -46,16 +48,14 @@ TEST_F(Startup, CreatesTheFrameAndItsToolWindowsAtTheirPlaces) {
   EXPECT_EQ(FindWindowA("zormaped", "Quarl"), Frame());
   RECT wr;
   GetWindowRect(Frame(), &wr);
-  EXPECT_EQ(wr.right - wr.left, 800);
-  EXPECT_EQ(wr.bottom - wr.top, 512);
+  MINMAXINFO info = {};
+  SendMessageA(Frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ((std::vector<LONG>{wr.right - wr.left, wr.bottom - wr.top, info.ptMinTrackSize.x, info.ptMinTrackSize.y}),
+            (std::vector<LONG>{800, 512, 800, 512}));  // its size, and the smallest it can be made
   EXPECT_EQ(WindowText(App().animationPalette), "Animations");
   ExpectLaidOut(Frame(), true);
   TheEditor().options.toolbox = 0;
   ExpectLaidOut(Frame(), false);
-  MINMAXINFO info = {};
-  SendMessageA(Frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(info.ptMinTrackSize.x, 800);
-  EXPECT_EQ(info.ptMinTrackSize.y, 512);
   EXPECT_EQ(TheEditor().programDirectory, gameDir);
   EXPECT_EQ(TheEditor().animations.Size(), 3u);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "history/win/customize_window.h"
 #include "quarl_session.h"
 #include "tools/win/overview_window.h"
@@ -18,11 +20,16 @@ std::string ClassOf(HWND hwnd) {
   return name;
 }
 
+std::pair<int, int> ClientSize(HWND hwnd) {
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  return {rc.right, rc.bottom};
+}
+
 TEST_F(ToolWindows, OverviewShowsEachCellAsOnePixelAndOutlinesTheShownPart) {
   ASSERT_TRUE(Start());
   HWND map = NewMap();
-  ASSERT_TRUE(map);
-  MapDocument* doc = TheEditor().maps.FindMapDocument(win::ToWindowId(map));
+  MapDocument* doc = Doc(map);
   ASSERT_TRUE(doc);
   doc->At(200, 150).tile = 0x0107;
   doc->At(201, 150).SetValues({-1, 0x0203, 0});  // placed in the editor: its id shows
@@ -34,31 +41,21 @@ TEST_F(ToolWindows, OverviewShowsEachCellAsOnePixelAndOutlinesTheShownPart) {
   EXPECT_EQ(ClassOf(overview), "overview");
   EXPECT_EQ(WindowText(overview), "Overview");
   EXPECT_EQ(GetWindow(overview, GW_OWNER), Frame());
-  RECT client{};
-  GetClientRect(overview, &client);
-  EXPECT_EQ(client.right, 256);
-  EXPECT_EQ(client.bottom, 256);
+  EXPECT_EQ(ClientSize(overview), std::pair(256, 256));
 
   const Pixels pixels = GrabClient(overview);
   EXPECT_EQ(pixels.At(200, 150), RGB(1, 7, 7));
   EXPECT_EQ(pixels.At(201, 150), RGB(2, 3, 3));
   EXPECT_EQ(pixels.At(128, 200), RGB(1, 24, 24));  // blank tile 280
-  RECT shown{};
-  GetClientRect(map, &shown);
-  const int w = shown.right / 16, h = shown.bottom / 16;
-  ASSERT_LT(w, 200);
-  ASSERT_LT(h, 150);
-  EXPECT_EQ(pixels.At(0, 0), RGB(255, 255, 255));
-  EXPECT_EQ(pixels.At(w, h), RGB(255, 255, 255));
-  EXPECT_EQ(pixels.At(w / 2, h), RGB(255, 255, 255));
-  EXPECT_EQ(pixels.At(w / 2, h / 2), RGB(1, 24, 24));  // inside the outline
-  EXPECT_EQ(pixels.At(w + 1, h), RGB(1, 24, 24));
+  const int w = ClientSize(map).first / 16, h = ClientSize(map).second / 16;
+  ASSERT_TRUE(w < 200 && h < 150);
+  // The outline's corners and bottom edge are white; inside and past it, the cells.
+  for (auto [x, y] : {std::pair{0, 0}, {w, h}, {w / 2, h}}) EXPECT_EQ(pixels.At(x, y), RGB(255, 255, 255)) << x << "," << y;
+  for (auto [x, y] : {std::pair{w / 2, h / 2}, {w + 1, h}}) EXPECT_EQ(pixels.At(x, y), RGB(1, 24, 24)) << x << "," << y;
 
   // A size change puts it back to its fixed size.
   SetWindowPos(overview, nullptr, 0, 0, 400, 100, SWP_NOZORDER);
-  GetClientRect(overview, &client);
-  EXPECT_EQ(client.right, 256);
-  EXPECT_EQ(client.bottom, 256);
+  EXPECT_EQ(ClientSize(overview), std::pair(256, 256));
 
   DestroyWindow(overview);
   EXPECT_EQ(App().overviewWindow, nullptr);
@@ -74,9 +71,8 @@ TEST_F(ToolWindows, CustomizeWindowOpensCentredAndOkClosesIt) {
   EXPECT_EQ(GetWindow(window, GW_OWNER), Frame());
   RECT rc{};
   GetWindowRect(window, &rc);
-  EXPECT_EQ(rc.right - rc.left, 500);
-  EXPECT_EQ(rc.bottom - rc.top, 500);
-  EXPECT_EQ(rc.left, GetSystemMetrics(SM_CXSCREEN) / 2 - 250);
+  const RECT want{GetSystemMetrics(SM_CXSCREEN) / 2 - 250, rc.top, GetSystemMetrics(SM_CXSCREEN) / 2 + 250, rc.top + 500};
+  EXPECT_TRUE(EqualRect(&rc, &want)) << rc.left << " " << rc.right << " " << rc.bottom - rc.top;
   EXPECT_TRUE(IsWindowVisible(window));
   // Each opening makes a new window.
   ASSERT_EQ(win::OpenCustomizeWindow(), 1);
