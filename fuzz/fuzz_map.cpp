@@ -33,12 +33,9 @@ __attribute__((no_sanitize("coverage", "address", "undefined"))) bool AllCellsDe
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static fuzz::MapHarness h;
-  MapDocument& doc = h.Fresh(size);
-  const MapLoad load = LoadMapFromBytes(doc, std::span<const uint8_t>(data, size), *h.binding, h.ui);
-  if (load.result != OpenResult::Loaded) {
-    h.CheckRefusal(load);
-    return 0;
-  }
+  MapDocument* loaded = h.Load(data, size);
+  if (!loaded) return 0;
+  MapDocument& doc = *loaded;
   Check(doc.teamCount <= 4);
   Check(doc.width == 256 && doc.height == 256);
   for (int t = 0; t < 4; ++t) Check(doc.poleTeams[t].size() == doc.poleCount[t]);

@@ -18,12 +18,9 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static fuzz::MapHarness h;
-  MapDocument& doc = h.Fresh(size);
-  const MapLoad load = LoadMapFromBytes(doc, std::span<const uint8_t>(data, size), *h.binding, h.ui);
-  if (load.result != OpenResult::Loaded) {
-    h.CheckRefusal(load);
-    return 0;
-  }
+  MapDocument* loaded = h.Load(data, size);
+  if (!loaded) return 0;
+  MapDocument& doc = *loaded;
 
   doc.version = kSavedMapVersion;
   const size_t messagesBefore = h.ui.messages.size();

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <span>
 
 #include "base/scripted_user_interface.h"
 #include "map/map_document.h"
@@ -67,10 +68,15 @@ struct MapHarness {
     return loaded;
   }
 
-  // A refused map was refused with a word to the user.
-  void CheckRefusal(const MapLoad& load) {
+  // Loads the input into a fresh `loaded`; null when the loader refused it,
+  // which it must have done with a word to the user.
+  MapDocument* Load(const uint8_t* data, size_t size) {
+    MapDocument& doc = Fresh(size);
+    const MapLoad load = LoadMapFromBytes(doc, std::span<const uint8_t>(data, size), *binding, ui);
+    if (load.result == OpenResult::Loaded) return &doc;
     Check(load.result == OpenResult::Stopped);
     Check(!ui.messages.empty());
+    return nullptr;
   }
 };
 
