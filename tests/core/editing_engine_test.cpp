@@ -88,6 +88,35 @@ TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
   EXPECT_EQ(Doc().undoCount(), 4);
 }
 
+TEST_F(EngineTest, ABlockAtTheRightEdgeDropsWhatLiesPastIt) {
+  t.editor.tools.currentTile = 45;
+  t.editor.tools.blockWidth = 3;
+  t.editor.tools.blockHeight = 2;
+  map->view.selectionShown = 1;
+  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 254, 7, 0, Gesture::kPress), 1);
+  // The next sheet row below; nothing wraps onto column 0.
+  EXPECT_EQ((std::vector<int32_t>{At(255, 7).tile, At(254, 8).tile, At(0, 8).tile}), (std::vector<int32_t>{46, 85, BLANK_TILE}));
+  EXPECT_EQ(Doc().undoSteps, (std::vector<HistoryStep>{{7 * 256 + 254, 3, 2, HISTORY_REGION}}));
+  EXPECT_EQ(map->view.selectionShown, 0);
+  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 256, 0, 0, Gesture::kDrag), 0);
+}
+
+TEST_F(EngineTest, AnAnimationAsksAboutTheGameTypeOnAPressOnly) {
+  t.editor.tools.animationMode = 1;
+  t.editor.tools.currentAnimation = 65;  // Yellow's flag, the last team asked about
+  t.ui.answers = {Answer::Yes};
+  map->view.selectionShown = 1;
+  Click(10, 20);
+  ASSERT_EQ(t.ui.messages.size(), 1u);
+  EXPECT_EQ(t.ui.messages[0].text, "Would you like to set the game type to \"Flag Game\"");
+  EXPECT_EQ((std::pair{Doc().gameType, map->view.selectionShown}), (std::pair<uint8_t, int>{1, 1}));
+  t.editor.tools.currentAnimation = SWITCH_ANIM;
+  Drag({{11, 20}, {12, 20}});  // answered No
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Flag Placed", "Switch Placed"}));
+  EXPECT_EQ(Doc().gameType, 1);
+  EXPECT_EQ(map->view.selectionShown, 0);
+}
+
 TEST_F(EngineTest, ThePickerPicksAndTheDragPaintsWhatWasPicked) {
   Use(TOOL_TILE_PICKER);
   Doc().At(3, 3).SetValues({-1, 40, 9});
@@ -192,6 +221,15 @@ TEST_F(EngineTest, FlagsPolesAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   Click(40, 40);
   EXPECT_EQ(At(41, 41), (CellValues{-1, SWITCH_ANIM, 0}));
   EXPECT_EQ(t.ui.messages.size(), 2u);  // nothing asked on a Switch game
+  // At the corner the switch is cut, as one step that undoes whole.
+  map->view.hoverRect = Rect{16, 16, 32, 32};
+  Click(254, 254);
+  EXPECT_EQ(At(254, 255), (CellValues{switchObject[3], -1, -1}));
+  EXPECT_EQ(At(255, 255), (CellValues{-1, SWITCH_ANIM, 0}));
+  EXPECT_EQ(map->view.hoverRect, Rect{});
+  ASSERT_TRUE(UndoLastStep(t.editor));
+  EXPECT_EQ(At(255, 255), CellValues{});
+  EXPECT_EQ(At(41, 41).anim, SWITCH_ANIM);
 }
 
 TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {

@@ -21,14 +21,6 @@ void Put(MapDocument& doc, int column, int row, int width, const std::vector<Cel
   }
 }
 
-TEST(ClipboardBlock, ThreeByTwoTilesGiveTwentyBytes) {
-  MapDocument doc;
-  Put(doc, 7, 9, 3, {Tile(1), Tile(2), Tile(3), Tile(41), Tile(42), Tile(43)});
-  const std::vector<uint8_t> expected = {'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2,
-                                         0,   3,   0,   0x29, 0, 0x2A, 0, 0x2B};
-  EXPECT_EQ(EncodeClipboardBlock(CopyCellBlock(doc, Index(7, 9), 3, 2)), expected);
-}
-
 // The bytes of a 4 x 3 block as Python writes them:
 // struct.pack('>3sc2H12H', b'ZOR', b'0', 4, 3, *values)
 const std::vector<uint8_t> kPythonBlock = {
@@ -120,7 +112,7 @@ TEST(FillRegion, AnimationKeepsTheTileWordAndEmptyBlocksFillNothing) {
   EXPECT_EQ(doc.undoCount(), 3);  // each fill still records its step
 }
 
-TEST(EraseRegion, BlanksTheRegionAndRecordsDeleteWithoutSelection) {
+TEST(EraseRegion, BlanksTheRegionAsOneStep) {
   MapDocument doc;
   Put(doc, 3, 4, 3, {Tile(1), Anim(2, 0), Tile(3), Tile(4), Tile(5), Anim(6, 7)});
   EraseRegion(doc, Index(3, 4), 3, 2);
@@ -129,12 +121,6 @@ TEST(EraseRegion, BlanksTheRegionAndRecordsDeleteWithoutSelection) {
   EXPECT_EQ(doc.At(4, 4).Values(), Anim(2, 0));
   EXPECT_EQ(doc.At(5, 5).Values(), Anim(6, 7));
 
-  doc.modified = 0;
-  EXPECT_TRUE(EraseRegion(doc, -1, -1, -1).Empty());
-  EXPECT_EQ(doc.modified, 1);
-  EXPECT_EQ(doc.undoSteps.back(), (HistoryStep{-1, -1, -1, HISTORY_REGION}));
-  EXPECT_EQ(UndoNewestStep(doc), CellRect{});
-  EXPECT_EQ(doc.At(4, 4).Values(), Anim(2, 0));
 }
 
 }  // namespace

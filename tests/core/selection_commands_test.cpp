@@ -1,5 +1,5 @@
-// Select All, Mirror and Rotate of the selection, and Copy's bytes, as the
-// editor runs them on the active map.
+// Mirror and Rotate of the selection, and Copy, as the editor runs them on
+// the active map.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -43,14 +43,6 @@ class SelectionCommandsTest : public ::testing::Test {
   OpenMap* map = nullptr;
 };
 
-TEST_F(SelectionCommandsTest, SelectAllCoversTheWholeMap) {
-  EXPECT_EQ(SelectAll(t.editor, map->view.window), 1);
-  EXPECT_EQ(map->view.selection, (Rect{0, 0, 4096, 4096}));
-  EXPECT_EQ(map->view.selectionShown, 1);
-  EXPECT_EQ(t.editor.Selection(), (SelectionCells{0, 256, 256}));
-  EXPECT_EQ(t.windows.repaints.back(), map->view.window);
-}
-
 TEST_F(SelectionCommandsTest, MirrorWritesBesideTheSelectionInTheToolsDirection) {
   EXPECT_EQ(MirrorSelection(t.editor), 0);
   ExpectToldNoSelection();
@@ -87,16 +79,9 @@ TEST_F(SelectionCommandsTest, RotateTurnsTheSelectionWithTheCells) {
   EXPECT_EQ(t.editor.Selection(), (SelectionCells{254, 1, 2}));
 }
 
-TEST_F(SelectionCommandsTest, CopyEncodesTheSelectedCells) {
+TEST_F(SelectionCommandsTest, CopyNeedsASelectionAndANoWidthBandKeepsItsHeight) {
   EXPECT_FALSE(CopySelectionBytes(t.editor));
   ExpectToldNoSelection();
-  Put(0, 0, 1); Put(1, 0, 2); Put(2, 0, 3);
-  Put(0, 1, 41); Put(1, 1, 42); Put(2, 1, 43);
-  Select(0, 0, 3, 2);
-  const std::optional<std::vector<uint8_t>> bytes = CopySelectionBytes(t.editor);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2, 0, 3, 0, 0x29, 0, 0x2A, 0, 0x2B}));
-  // A rubber band of no width leaves cells that still name their height.
   map->view.selectionCells = SelectionCells{5, 0, 3};
   EXPECT_EQ(*CopySelectionBytes(t.editor), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 0, 0, 3}));
 }
