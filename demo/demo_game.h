@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tile_sheet_writer.h"
 #include "history/piece_geometry.h"
 
 namespace quarl::demo {
@@ -18,9 +19,7 @@ constexpr int kSheetWidth = kTileSize * kSheetColumns;  // 640
 constexpr int kSheetHeight = kTileSize * kSheetRows;    // 1600
 constexpr int kAnimationIds = 256;  // records written to anims.dat
 
-struct Rgb {
-  uint8_t r = 0, g = 0, b = 0;
-};
+using Rgb = PaletteColour;
 
 // One 16 x 16 tile of palette indices, row by row from the top.
 struct TileImage {

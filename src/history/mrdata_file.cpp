@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/little_endian.h"
 
 namespace quarl {
 namespace {
@@ -47,18 +48,11 @@ MrdataStatus ReadTable(Reader& in, MirrorRotateTable& table) {
   return MrdataStatus::Loaded;
 }
 
-void PutU16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
 void PutTable(std::vector<uint8_t>& out, const MirrorRotateTable& table) {
   const int count = table.Count();
-  PutU16(out, static_cast<uint16_t>(count * kMrdataEntryBytes));
+  AppendLe16(out, static_cast<uint32_t>(count * kMrdataEntryBytes));
   for (int i = 0; i < count; ++i) {
-    for (TileRef slot : table.entries[static_cast<size_t>(i)].slots) {
-      for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(slot >> shift));
-    }
+    for (TileRef slot : table.entries[static_cast<size_t>(i)].slots) AppendLe32(out, slot);
   }
 }
 

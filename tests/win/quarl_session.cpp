@@ -1,7 +1,9 @@
 #include "quarl_session.h"
 
+#include <array>
 #include <cstdio>
 
+#include "app/tile_sheet_writer.h"
 #include "app/win/startup.h"
 #include "app/win/win_zlib.h"
 #include "base/scripted_user_interface.h"
@@ -12,17 +14,13 @@
 namespace quarl::wintest {
 namespace {
 
-std::vector<uint8_t> TileSheet() {  // 640 x 1600, 8 bits, rows bottom-up
-  std::vector<uint8_t> b(1078 + 640 * 1600);
-  auto put = [&b](size_t at, uint32_t value) {
-    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<uint8_t>(value >> (8 * k));
-  };
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 8;
-  put(2, static_cast<uint32_t>(b.size())), put(10, 1078), put(14, 40), put(18, 640), put(22, 1600), put(46, 256);
-  for (int i = 0; i < 256; ++i) put(54 + 4 * i, RGB(255 - i, (i * 3) & 0xFF, i));  // blue, green, red
+std::vector<uint8_t> TileSheet() {  // 640 x 1600, 8 bits
+  std::array<PaletteColour, 256> palette;
+  for (int i = 0; i < 256; ++i) palette[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(i * 3), static_cast<uint8_t>(255 - i)};
+  std::vector<uint8_t> pixels(640 * 1600);
   for (int y = 0; y < 1600; ++y)
-    for (int x = 0; x < 640; ++x) b[1078 + (1599 - y) * 640 + x] = static_cast<uint8_t>((y / 16) * 40 + x / 16 + x % 16 + y % 16 * 16);
-  return b;
+    for (int x = 0; x < 640; ++x) pixels[y * 640 + x] = static_cast<uint8_t>((y / 16) * 40 + x / 16 + x % 16 + y % 16 * 16);
+  return EncodeIndexedBmp(640, 1600, palette, pixels);
 }
 
 }  // namespace
