@@ -182,17 +182,6 @@ void TurnHalfCircle(MapDocument& doc, const MirrorRotateTables& tables, int x0, 
       WriteTransformed(doc.At(x0 + c, y0 + r), doc.At(x0 + w - 1 - c, y0 + 2 * h - 1 - r), tables.rotate, false, 2);
 }
 
-PieceDescriptor Decor(PieceFamily family, int xc = 0, int yc = 0, Heading heading = {}, uint8_t mask = 0, int variant = 0) {
-  PieceDescriptor d;
-  d.family = family;
-  d.variant = static_cast<int8_t>(variant);
-  d.xc = static_cast<int8_t>(xc);
-  d.yc = static_cast<int8_t>(yc);
-  d.heading = heading;
-  d.mask = mask;
-  return d;
-}
-
 // Flag game: Green on the left, Red on the right. Each team has its flag and
 // a pole carrying the other team's flag, a spawn point and a holding pen.
 std::unique_ptr<MapDocument> BuildFlagMap(const MirrorRotateTables& tables) {
@@ -227,16 +216,16 @@ std::unique_ptr<MapDocument> BuildFlagMap(const MirrorRotateTables& tables) {
   p.Bunker(X + 22, Y + 33, 5, 4, 3, 0);
   p.Conveyor(X + 3, Y + 36, 11, 1);
   p.Conveyor(X + 29, Y + 14, 11, 3);
-  for (int x = X + 16; x < X + W; x += 2) p.Piece(x, Y + 2, Decor(PieceFamily::kLaneMarking, 0, 0, {1, 0, true}, 0, 0));
-  p.Piece(X + 24, Y + 19, Decor(PieceFamily::kFloorArrow, 0, 0, {1, 0, false}));
-  p.Piece(X + 24, Y + 20, Decor(PieceFamily::kFloorArrow, 0, 0, {1, 0, false}));
-  p.Piece(X + 1, Y + 1, Decor(PieceFamily::kCornerTriangle, -2, -2));
-  p.Piece(X + 1, Y + H - 2, Decor(PieceFamily::kCornerTriangle, -2, 2));
+  for (int x = X + 16; x < X + W; x += 2) p.Piece(x, Y + 2, Describe(PieceFamily::kLaneMarking, 0, 0, 0, {1, 0, true}));
+  p.Piece(X + 24, Y + 19, Describe(PieceFamily::kFloorArrow, 0, 0, 0, {1, 0, false}));
+  p.Piece(X + 24, Y + 20, Describe(PieceFamily::kFloorArrow, 0, 0, 0, {1, 0, false}));
+  p.Piece(X + 1, Y + 1, Describe(PieceFamily::kCornerTriangle, 0, -2, -2));
+  p.Piece(X + 1, Y + H - 2, Describe(PieceFamily::kCornerTriangle, 0, -2, 2));
   // A pipe along the fort wall, joined like walls.
-  p.Piece(X + 2, Y + 8, Decor(PieceFamily::kPipe, 0, 0, {}, kJoinDown));
-  for (int y = Y + 9; y < Y + 31; ++y) p.Piece(X + 2, y, Decor(PieceFamily::kPipe, 0, 0, {}, kJoinUp | kJoinDown));
-  p.Piece(X + 2, Y + 31, Decor(PieceFamily::kPipe, 0, 0, {}, kJoinUp | kJoinRight));
-  p.Piece(X + 3, Y + 31, Decor(PieceFamily::kPipe, 0, 0, {}, kJoinLeft));
+  p.Piece(X + 2, Y + 8, Describe(PieceFamily::kPipe, 0, 0, 0, {}, kJoinDown));
+  for (int y = Y + 9; y < Y + 31; ++y) p.Piece(X + 2, y, Describe(PieceFamily::kPipe, 0, 0, 0, {}, kJoinUp | kJoinDown));
+  p.Piece(X + 2, Y + 31, Describe(PieceFamily::kPipe, 0, 0, 0, {}, kJoinUp | kJoinRight));
+  p.Piece(X + 3, Y + 31, Describe(PieceFamily::kPipe, 0, 0, 0, {}, kJoinLeft));
   for (int i = 0; i < 4; ++i) p.Tile(X + 30, Y + 18 + i, 36 + i);  // popups by the middle line
 
   MirrorLeftToRight(*doc, tables, X, Y, W, H);
@@ -284,15 +273,15 @@ std::unique_ptr<MapDocument> BuildSwitchMap(const MirrorRotateTables& tables) {
   p.Bridge(X + 33, Y + 2, 8, 5, false);
   p.Conveyor(X + 12, Y + 10, 12, 0);
   p.Conveyor(X + 43, Y + 2, 14, 3);
-  for (int x = X + 14; x < X + 20; ++x) p.Piece(x, Y + 7, Decor(PieceFamily::kConduit, 0, 0, {}, kJoinLeft | kJoinRight));
-  p.Piece(X + 13, Y + 7, Decor(PieceFamily::kConduit, 0, 0, {}, kJoinRight));
-  p.Piece(X + 20, Y + 7, Decor(PieceFamily::kConduit, 0, 0, {}, kJoinLeft | kJoinDown));
-  p.Piece(X + 20, Y + 8, Decor(PieceFamily::kConduit, 0, 0, {}, kJoinUp));
-  for (int i = 0; i < 3; ++i) p.Piece(X + 24 + i, Y + 15, Decor(PieceFamily::kBoostArrow, 0, 0, {1, 0, false}));
-  PieceDescriptor fan = Decor(PieceFamily::kFan);
+  for (int x = X + 14; x < X + 20; ++x) p.Piece(x, Y + 7, Describe(PieceFamily::kConduit, 0, 0, 0, {}, kJoinLeft | kJoinRight));
+  p.Piece(X + 13, Y + 7, Describe(PieceFamily::kConduit, 0, 0, 0, {}, kJoinRight));
+  p.Piece(X + 20, Y + 7, Describe(PieceFamily::kConduit, 0, 0, 0, {}, kJoinLeft | kJoinDown));
+  p.Piece(X + 20, Y + 8, Describe(PieceFamily::kConduit, 0, 0, 0, {}, kJoinUp));
+  for (int i = 0; i < 3; ++i) p.Piece(X + 24 + i, Y + 15, Describe(PieceFamily::kBoostArrow, 0, 0, 0, {1, 0, false}));
+  PieceDescriptor fan = Describe(PieceFamily::kFan);
   fan.spin = 1;  // clockwise
   p.Piece(X + 2, Y + 2, fan);
-  for (int x = X + 1; x < X + W - 1; ++x) p.Piece(x, Y + H - 1, Decor(PieceFamily::kHazardStripes, 0, 0, {1, 1, true}));
+  for (int x = X + 1; x < X + W - 1; ++x) p.Piece(x, Y + H - 1, Describe(PieceFamily::kHazardStripes, 0, 0, 0, {1, 1, true}));
 
   TurnHalfCircle(*doc, tables, X, Y, W, H);
 

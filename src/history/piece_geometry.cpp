@@ -51,6 +51,17 @@ Heading TransformHeading(Heading h, SquareTransform t) {
 
 }  // namespace
 
+PieceDescriptor Describe(PieceFamily family, int variant, int xc, int yc, Heading heading, uint8_t mask) {
+  PieceDescriptor d;
+  d.family = family;
+  d.variant = static_cast<int8_t>(variant);
+  d.xc = static_cast<int8_t>(xc);
+  d.yc = static_cast<int8_t>(yc);
+  d.heading = heading;
+  d.mask = mask;
+  return d;
+}
+
 PieceDescriptor TransformDescriptor(const PieceDescriptor& d, SquareTransform t) {
   PieceDescriptor out = d;
   Vec p = Apply(t, {d.xc, d.yc});
@@ -118,19 +129,9 @@ class CatalogueBuilder {
   void Anim(int32_t id, PieceDescriptor d) { pieces.push_back({static_cast<TileRef>(id) | ANIM_FLAG, d}); }
 
   static PieceDescriptor At(PieceFamily f, int variant, int xc, int yc, Heading h = {}) {
-    PieceDescriptor d;
-    d.family = f;
-    d.variant = static_cast<int8_t>(variant);
-    d.xc = static_cast<int8_t>(xc);
-    d.yc = static_cast<int8_t>(yc);
-    d.heading = h;
-    return d;
+    return Describe(f, variant, xc, yc, h);
   }
-  static PieceDescriptor Joined(PieceFamily f, int variant, uint8_t mask) {
-    PieceDescriptor d = At(f, variant, 0, 0);
-    d.mask = mask;
-    return d;
-  }
+  static PieceDescriptor Joined(PieceFamily f, int variant, uint8_t mask) { return Describe(f, variant, 0, 0, {}, mask); }
 };
 
 void AddWalls(CatalogueBuilder& b) {

@@ -72,6 +72,10 @@ struct PieceDescriptor {
   bool operator==(const PieceDescriptor&) const = default;
 };
 
+// A descriptor from its fields, not spun.
+PieceDescriptor Describe(PieceFamily family, int variant = 0, int xc = 0, int yc = 0, Heading heading = {},
+                         uint8_t mask = 0);
+
 // The eight symmetries of a square tile. A transform maps the centred
 // coordinates (x, y), y down, to (a x + b y, c x + d y).
 struct SquareTransform {
