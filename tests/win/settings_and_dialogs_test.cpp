@@ -23,7 +23,7 @@ TEST(RegistrySettings, OptionsAreTwoByteStringsUnderTheQuarlKey) {
   {
     win::RegistrySettingsStore store(win::RegistrySettingsStore::Access::kOpen);
     EXPECT_FALSE(store.IsOpen());  // loading does not create the key
-    EXPECT_EQ(LoadSettings(store).winpan, -97);  // a first run: everything on
+    EXPECT_EQ(LoadOptions(store).winpan, -97);  // a first run: everything on
   }
   Options options;
   options.toolbox = 0;
@@ -32,7 +32,7 @@ TEST(RegistrySettings, OptionsAreTwoByteStringsUnderTheQuarlKey) {
   {
     win::RegistrySettingsStore store(win::RegistrySettingsStore::Access::kCreate);
     ASSERT_TRUE(store.IsOpen());
-    SaveSettings(store, options);
+    SaveOptions(store, options);
   }
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quarl", 0, KEY_READ, &key), ERROR_SUCCESS);
@@ -48,7 +48,7 @@ TEST(RegistrySettings, OptionsAreTwoByteStringsUnderTheQuarlKey) {
   RegCloseKey(key);
 
   win::RegistrySettingsStore store(win::RegistrySettingsStore::Access::kOpen);
-  const Options loaded = LoadSettings(store);
+  const Options loaded = LoadOptions(store);
   // toolbox, mintray, winpan (a zero byte reads back as it was saved), flagscan, shscan
   EXPECT_EQ((std::vector<int>{loaded.toolbox, loaded.mintray, loaded.winpan, loaded.flagscan, loaded.shscan}),
             (std::vector<int>{0, 1, -97, 1, 2}));
