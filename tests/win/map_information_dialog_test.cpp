@@ -11,11 +11,19 @@
 namespace quarl::wintest {
 namespace {
 
+int g_beeps = 0;
+
 class MapInformation : public QuarlSession {
  protected:
   void SetUp() override {
     QuarlSession::SetUp();
     ASSERT_TRUE(Start());
+    g_beeps = 0;
+    win::SetMapInformationBeep([] { ++g_beeps; });
+  }
+  void TearDown() override {
+    win::SetMapInformationBeep(nullptr);
+    QuarlSession::TearDown();
   }
   void Command(int command) { SendMessageA(Frame(), WM_COMMAND, command, 0); }
   HWND OpenInfo() {
@@ -52,22 +60,21 @@ TEST_F(MapInformation, NumbersAreClampedWhileTypingAndOkWritesIntoTheMapActiveTh
   EXPECT_EQ(Field(dialog, win::kMapNameEdit) + "|" + Field(dialog, win::kHoldingEdit), "Arena|9");
   EXPECT_EQ(IsDlgButtonChecked(dialog, win::kSwitchGameRadio), BST_CHECKED);
 
+  // Each field's text after typing, and the beeps it took.
   std::vector<std::string> seen;
-  Type(dialog, win::kTeamsEdit, "5");
-  seen.push_back(Field(dialog, win::kTeamsEdit));
-  Type(dialog, win::kTeamsEdit, "1");
-  seen.push_back(Field(dialog, win::kTeamsEdit));
-  Type(dialog, win::kPlayersEdit, "7");
-  seen.push_back(Field(dialog, win::kPlayersEdit));
-  Type(dialog, win::kPlayersEdit, "70");
-  seen.push_back(Field(dialog, win::kPlayersEdit));
-  Type(dialog, win::kHoldingEdit, "0");
-  seen.push_back(Field(dialog, win::kHoldingEdit));
-  Type(dialog, win::kHoldingEdit, "300");  // no upper limit while typing
-  seen.push_back(Field(dialog, win::kHoldingEdit));
-  Type(dialog, win::kPowerupEdit, "999");  // never corrected
-  seen.push_back(Field(dialog, win::kPowerupEdit));
-  EXPECT_EQ(seen, (std::vector<std::string>{"4", "2", "7", "64", "1", "300", "999"}));
+  auto typed = [&](int id, const std::string& keys) {
+    g_beeps = 0;
+    Type(dialog, id, keys);
+    seen.push_back(Field(dialog, id) + "/" + std::to_string(g_beeps));
+  };
+  typed(win::kTeamsEdit, "5");
+  typed(win::kTeamsEdit, "1");
+  typed(win::kPlayersEdit, "7");
+  typed(win::kPlayersEdit, "70");
+  typed(win::kHoldingEdit, "0");
+  typed(win::kHoldingEdit, "300");  // no upper limit while typing
+  typed(win::kPowerupEdit, "999");  // never corrected
+  EXPECT_EQ(seen, (std::vector<std::string>{"4/1", "2/1", "7/0", "64/1", "1/1", "300/0", "999/0"}));
 
   Type(dialog, win::kPlayersEdit, "");  // empty fields take their defaults on OK
   Type(dialog, win::kTeamsEdit, "");

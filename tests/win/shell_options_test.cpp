@@ -115,15 +115,13 @@ TEST_F(ShellOptions, MinimisingGoesToTheTrayAndADoubleClickComesBack) {
   EXPECT_TRUE(IsWindowVisible(frame));
   EXPECT_FALSE(TrayIconShown(frame));
 
-  SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // shutdown takes the icon away too
-  ASSERT_TRUE(TrayIconShown(frame));
-  Restart();
-  EXPECT_FALSE(TrayIconShown(frame));
+  // (Shutdown removes the icon as well, but Wine drops the icons of a
+  // destroyed window by itself, so that cannot be seen here.)
 
-  SendMessageA(Frame(), WM_COMMAND, CMD_MINTRAY, 0);  // off: an ordinary minimise
-  SendMessageA(Frame(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(IsIconic(Frame()));
-  EXPECT_FALSE(TrayIconShown(Frame()));
+  SendMessageA(frame, WM_COMMAND, CMD_MINTRAY, 0);  // off: an ordinary minimise
+  SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(frame));
+  EXPECT_FALSE(TrayIconShown(frame));
 }
 
 }  // namespace

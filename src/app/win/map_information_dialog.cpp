@@ -20,6 +20,9 @@ void SetSlider(HWND dialog, int id, int position) {
 
 HWND g_lastDialog = nullptr;
 
+void DefaultBeep() { MessageBeep(static_cast<UINT>(-1)); }
+MapInformationBeep g_beep = DefaultBeep;
+
 std::string FieldText(HWND dialog, int id) {
   const HWND field = GetDlgItem(dialog, id);
   std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
@@ -49,7 +52,7 @@ void CheckNumberWhileTyping(HWND dialog, int id) {
   }
   if (const auto corrected = CorrectedNumberText(field, NumberText(dialog, id))) {
     SetDlgItemTextA(dialog, id, corrected->c_str());
-    MessageBeep(static_cast<UINT>(-1));
+    g_beep();
   }
 }
 
@@ -130,5 +133,7 @@ HWND OpenMapInformationDialog() {
 }
 
 HWND LastMapInformationDialog() { return g_lastDialog; }
+
+void SetMapInformationBeep(MapInformationBeep beep) { g_beep = beep ? beep : DefaultBeep; }
 
 }  // namespace quarl::win

@@ -44,4 +44,9 @@ HWND OpenMapInformationDialog();
 // The dialog opened last (it may have been closed since).
 HWND LastMapInformationDialog();
 
+// What a corrected number field sounds: the default beep (MessageBeep with
+// -1) unless replaced, as the tests do to count the beeps.
+using MapInformationBeep = void (*)();
+void SetMapInformationBeep(MapInformationBeep beep);
+
 }  // namespace quarl::win
