@@ -1,12 +1,10 @@
 // The shell's rules that need no window: the .map association's program
-// path, the option toggle, Map Information's OK, and the Customize window's
-// hot zones and picks.
+// path, Map Information's OK, and the Customize window's hot zones and picks.
 
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
 #include "app/map_information.h"
-#include "app/settings.h"
 #include "history/customize_tables.h"
 
 namespace quarl {
@@ -23,35 +21,14 @@ TEST(ShellRules, AssociationPathIsTheCommandLinesFirstWordUnquoted) {
   EXPECT_EQ(AssociationOpenCommand("C:\\ZOR\\quarl.exe"), "C:\\ZOR\\quarl.exe \"%*\"");
 }
 
-TEST(ShellRules, AToggledOptionIsExactlyZeroOrOneAndSavesThatWay) {
-  MemorySettingsStore store;
-  store.values = {{"toolbox", "b"}, {"mintray", "b"}, {"winpan", "b"}, {"flagscan", "b"}, {"shscan", "c"}};
-  Options options = LoadOptions(store);
-  ASSERT_EQ(options.shscan, 2);
-  ToggleOption(options.shscan);   // 2 counts as on: off
-  ToggleOption(options.toolbox);  // 1: off
-  int32_t firstRun = -97;
-  ToggleOption(firstRun);
-  SaveOptions(store, options);
-  EXPECT_EQ(store.values.at("shscan") + store.values.at("toolbox") + store.values.at("winpan"), "aab");
-  EXPECT_EQ(firstRun, 0);
-  ToggleOption(firstRun);
-  EXPECT_EQ(firstRun, 1);
-}
-
-TEST(ShellRules, MapInformationOkStoresEveryFieldAndTitlesTheWindow) {
+TEST(ShellRules, MapInformationOkStoresTheWeaponsAndGameTypeAndTitlesTheWindow) {
   MapDocument doc;
   MapInformationFields fields;
   fields.name = "Fort";
-  fields.laserDamage = 1, fields.specialDamage = 3, fields.rechargeRate = 4;
   fields.missiles = true;
-  fields.players = "", fields.holding = "300", fields.teams = "", fields.powerup = "";
   ApplyMapInformation(doc, fields);  // neither Frag nor Flag: Switch
-  EXPECT_EQ((std::vector<int>{doc.maxPlayers, doc.holding, doc.teamCount, doc.powerups, doc.laserDamage,
-                              doc.specialDamage, doc.rechargeRate, doc.bouncies, doc.missiles, doc.bombs,
-                              doc.gameType, doc.modified}),
-            (std::vector<int>{64, 44, 2, 4, 1, 3, 4, 0, 1, 0, 2, 1}));
-  EXPECT_EQ(doc.description, "");
+  EXPECT_EQ((std::vector<int>{doc.bouncies, doc.missiles, doc.bombs, doc.gameType, doc.powerups}),
+            (std::vector<int>{0, 1, 0, 2, 4}));
   EXPECT_EQ(MapInformationTitle(doc), "Fort");  // never saved
   fields.fragGame = fields.flagGame = true;     // Frag wins
   ApplyMapInformation(doc, fields);
