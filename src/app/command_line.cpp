@@ -22,4 +22,15 @@ std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments) {
   return names;
 }
 
+std::string AssociationProgramPath(const std::string& commandLine) {
+  // A 256-byte buffer: 255 characters and the terminator.
+  std::string path = commandLine.substr(0, 255);
+  if (size_t blank = path.find(' '); blank != std::string::npos) path.resize(blank);
+  if (!path.empty() && path.front() == '"') path.erase(0, 1);
+  if (!path.empty() && path.back() == '"') path.pop_back();
+  return path;
+}
+
+std::string AssociationOpenCommand(const std::string& programPath) { return programPath + " \"%*\""; }
+
 }  // namespace quarl

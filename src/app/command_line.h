@@ -17,4 +17,13 @@ std::string CommandLineDirectory(const std::string& commandLine);
 // blank) are kept; quotes are not removed.
 std::vector<std::string> MapArgumentsInOpenOrder(const std::string& arguments);
 
+// The program path the .map association names, from the full command line:
+// its first 255 characters, cut at the first blank, without a leading and
+// then a trailing double quote. A path with a blank in it is cut there.
+std::string AssociationProgramPath(const std::string& commandLine);
+
+// The open command the association registers for that path: the path, a
+// blank and "%*" in double quotes.
+std::string AssociationOpenCommand(const std::string& programPath);
+
 }  // namespace quarl

@@ -54,4 +54,32 @@ uint8_t StoredNumber(MapInfoNumber field, std::string_view text) {
   return static_cast<uint8_t>(static_cast<uint32_t>(LeadingNumber(counted)) & 0xFFu);
 }
 
+void ApplyMapInformation(MapDocument& doc, const MapInformationFields& fields) {
+  doc.modified = 1;
+  doc.name = fields.name;
+  doc.description = fields.description;
+  doc.laserDamage = static_cast<uint8_t>(fields.laserDamage);
+  doc.specialDamage = static_cast<uint8_t>(fields.specialDamage);
+  doc.rechargeRate = static_cast<uint8_t>(fields.rechargeRate);
+  doc.bouncies = fields.bouncies ? 1 : 0;
+  doc.missiles = fields.missiles ? 1 : 0;
+  doc.bombs = fields.bombs ? 1 : 0;
+  doc.maxPlayers = StoredNumber(MapInfoNumber::kPlayers, fields.players);
+  doc.powerups = StoredNumber(MapInfoNumber::kPowerup, fields.powerup);
+  doc.holding = StoredNumber(MapInfoNumber::kHolding, fields.holding);
+  doc.teamCount = StoredNumber(MapInfoNumber::kTeams, fields.teams);
+  doc.gameType = fields.fragGame ? 0 : fields.flagGame ? 1 : 2;
+}
+
+std::string MapInformationTitle(const MapDocument& doc) {
+  constexpr size_t kTitleChars = 255;
+  std::string title = doc.name;
+  if (!doc.path.empty()) {
+    const size_t slash = doc.path.rfind('\\');
+    title += " (" + doc.path.substr(slash == std::string::npos ? 0 : slash + 1) + ")";
+  }
+  if (title.size() > kTitleChars) title.resize(kTitleChars);
+  return title;
+}
+
 }  // namespace quarl

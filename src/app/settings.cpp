@@ -27,7 +27,7 @@ std::optional<std::string> MemorySettingsStore::Read(const std::string& name) {
 
 void MemorySettingsStore::Write(const std::string& name, const std::string& value) { values[name] = value; }
 
-Options LoadSettings(SettingsStore& store) {
+Options LoadOptions(SettingsStore& store) {
   Options options;
   char first = 0;  // the buffer's first byte; the second only ever holds the terminator
   for (const Setting& setting : kSettings) {
@@ -39,7 +39,9 @@ Options LoadSettings(SettingsStore& store) {
   return options;
 }
 
-void SaveSettings(SettingsStore& store, const Options& options) {
+void ToggleOption(int32_t& option) { option = option == 0 ? 1 : 0; }
+
+void SaveOptions(SettingsStore& store, const Options& options) {
   for (const Setting& setting : kSettings) {
     const auto value = static_cast<char>(static_cast<uint8_t>('a' + (options.*setting.option & 0xFF)));
     store.Write(setting.name, std::string(1, value));

@@ -37,10 +37,13 @@ class MemorySettingsStore : public SettingsStore {
 // buffer as it was: a missing first value reads as -97, and a missing later
 // one repeats the option before it. On a first run all five are therefore
 // on; "c" reads as 2, also on.
-Options LoadSettings(SettingsStore& store);
+Options LoadOptions(SettingsStore& store);
+
+// A menu toggle: an option that is 0 becomes 1, any other value 0.
+void ToggleOption(int32_t& option);
 
 // Writes each option as 'a' + its low 8 bits, in the same order. -97 writes a
 // zero byte, which reads back as -97.
-void SaveSettings(SettingsStore& store, const Options& options);
+void SaveOptions(SettingsStore& store, const Options& options);
 
 }  // namespace quarl

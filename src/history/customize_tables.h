@@ -34,6 +34,26 @@ void ShowCustomizeTable(CustomizeState& state, MirrorRotateTables& tables, int32
 // entry is selected), and the selection stays in the table.
 void DeleteSelectedEntry(CustomizeState& state, MirrorRotateTables& tables);
 
+// The slot of an entry list row whose hot zone holds x (list client
+// coordinates, the list listWidth pixels wide): slot 0 left of 16, slot 1
+// from 64 to 80, slot 2 between listWidth - 83 and listWidth - 65, slot 3
+// between listWidth - 21 and listWidth - 3 (both ends excluded); -1 elsewhere.
+int CustomizeSlotAt(int x, int listWidth);
+
+// A left click on row `row` of the entry list: a row past the shown table's
+// end changes nothing (false). Otherwise the row becomes the selected entry
+// and, when slot is 0..3, that slot takes the last pick: the picked animation
+// with ANIM_FLAG, or the picked tile.
+bool ClickCustomizeEntry(CustomizeState& state, MirrorRotateTables& tables, int32_t row, int slot);
+
+// A click at (x, y) in the tile picker scrolled to (hpos, vpos), which shows
+// the sheet 40 tiles wide: that tile becomes the pick.
+void PickCustomizeTile(CustomizeState& state, int x, int y, int hpos, int vpos);
+
+// A click at y in the animation picker scrolled to vpos, one 16-pixel row
+// per animation id: that id becomes the pick.
+void PickCustomizeAnimation(CustomizeState& state, int y, int vpos);
+
 // "Add": appends an entry of four tile-0 slots to the shown table (nothing
 // when it is full); the selection does not move.
 void AddCustomizeEntry(CustomizeState& state, MirrorRotateTables& tables);

@@ -8,7 +8,7 @@ namespace {
 Options Load(std::map<std::string, std::string> values) {
   MemorySettingsStore store;
   store.values = std::move(values);
-  return LoadSettings(store);
+  return LoadOptions(store);
 }
 
 TEST(Settings, AFirstRunTurnsEveryOptionOn) {
@@ -43,13 +43,13 @@ TEST(Settings, SavedOptionsLoadBack) {
   options.winpan = -97;
   options.flagscan = 2;
   options.shscan = 257;  // only the low 8 bits are kept
-  SaveSettings(store, options);
+  SaveOptions(store, options);
   EXPECT_EQ(store.values.at("toolbox"), "a");
   EXPECT_EQ(store.values.at("mintray"), "b");
   EXPECT_EQ(store.values.at("winpan"), std::string(1, '\0'));
   EXPECT_EQ(store.values.at("flagscan"), "c");
   EXPECT_EQ(store.values.at("shscan"), "b");
-  const Options loaded = LoadSettings(store);
+  const Options loaded = LoadOptions(store);
   EXPECT_EQ(loaded.toolbox, 0);
   EXPECT_EQ(loaded.mintray, 1);
   EXPECT_EQ(loaded.winpan, -97);

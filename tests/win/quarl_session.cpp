@@ -71,6 +71,14 @@ void QuarlSession::SetUp() {
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(sizeof current, current);
   startDir_ = current;
+  // The program keeps its options in the prefix's registry between runs:
+  // each test starts with all five on ("b").
+  HKEY options = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quarl", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &options,
+                            nullptr), ERROR_SUCCESS);
+  for (const char* name : {"toolbox", "mintray", "winpan", "flagscan", "shscan"})
+    RegSetValueExA(options, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("b"), 2);
+  RegCloseKey(options);
 }
 
 void QuarlSession::TearDown() {

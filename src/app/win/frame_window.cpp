@@ -11,7 +11,11 @@
 #include "base/win/gdi.h"
 #include "app/commands.h"
 #include "app/map_reports.h"
+#include "app/settings.h"
 #include "app/win/info_panel.h"
+#include "app/win/map_information_dialog.h"
+#include "app/win/tray_icon.h"
+#include "history/win/customize_window.h"
 #include "editor/map_file_commands.h"
 #include "editor/new_map.h"
 #include "editor/selection.h"
@@ -26,7 +30,6 @@ namespace quarl::win {
 namespace {
 
 constexpr int kFrameMenuItems = 5;  // File, Edit, Options, Window, Help
-constexpr UINT kTrayNotify = 0x333;
 
 // ---- creation -----------------------------------------------------------------
 
@@ -115,8 +118,10 @@ LRESULT OnClose(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   if ((wParam & 0xFFF0) == SC_CLOSE) return OnClose(hwnd, wParam, lParam);
-  // Minimising to the notification area comes with the tray icon; until
-  // then minimising works as usual.
+  if ((wParam & 0xFFF0) == SC_MINIMIZE && App().editor.options.mintray != 0) {
+    MinimizeToTray(hwnd);
+    return 0;
+  }
   return DefFrameProcA(hwnd, App().mdiClient, WM_SYSCOMMAND, wParam, lParam);
 }
 
@@ -166,7 +171,7 @@ void OpenHelpDocument() {
 }
 
 void ToggleOption(int32_t& option, UINT command) {
-  option = option == 0 ? 1 : 0;
+  quarl::ToggleOption(option);
   CheckMenuItem(App().frameMenu, command, MF_BYCOMMAND | (option == 1 ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -216,6 +221,13 @@ void TestMap() {
   ShellExecuteA(nullptr, "open", game.c_str(), parameters, editor.programDirectory.c_str(), SW_SHOW);
 }
 
+void OpenCustomize() {
+  if (OpenCustomizeWindow() != -1) return;
+  char text[200] = {};
+  LoadStringA(App().instance, IDS_REGISTER_CLASS, text, sizeof text);
+  MessageBoxA(nullptr, text, "Error - Non-Fatal", MB_OK);
+}
+
 void NewMap() {
   // CreateNewMAP links the document only once its window exists, and has
   // told the user when it could not.
@@ -247,13 +259,15 @@ CommandTable BuildCommandTable() {
   table.Define(CMD_CASCADE, [] { SendMessageA(App().mdiClient, WM_MDICASCADE, 0, 0); });
   table.Define(CMD_TEST_MAP, TestMap);
   table.Define(CMD_MAP_CHECK, [=] { ShowMapReports(editor()); });
+  table.Define(CMD_INFO, [] { OpenMapInformationDialog(); });
+  table.Define(CMD_CUSTOMIZE_MR, OpenCustomize);
   table.Define(CMD_SELECT_ALL, [=] { SelectAll(editor(), editor().activeMapWindow); });
   table.Define(CMD_FILL_SELECTION, [=] { FillSelection(editor(), editor().activeMapWindow); });
   table.Define(CMD_DELETE, [=] { DeleteSelection(editor(), editor().activeMapWindow); });
   // The toolbox's one-shot buttons.
   table.Define(TOOL_ROTATE, [=] { RotateSelection(editor()); });
   for (int pending : std::initializer_list<int>{CMD_COPY, CMD_CUT, CMD_PASTE,
-                      CMD_OVERVIEW, CMD_INFO, CMD_CUSTOMIZE_MR, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
+                      CMD_OVERVIEW, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
     table.Define(pending, nullptr);
   }
   return table;
@@ -365,7 +379,7 @@ LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {800, 512};
       return 0;
     case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, lParam);
-    case kTrayNotify: return 0;  // the tray icon is not shown yet
+    case kTrayNotifyMessage: return OnTrayNotify(hwnd, lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
     case WM_COMMAND: return OnCommand(hwnd, wParam, lParam);
     default: return DefFrameProcA(hwnd, App().mdiClient, message, wParam, lParam);

@@ -1,9 +1,8 @@
 #pragma once
 // The Map Information dialog (dialog resource 111, "Map Information"): a
 // modeless dialog owned by the frame that edits the map's header settings.
-// The number rules it applies are app/map_information.h's.
-// Here so far: filling its controls from a document. The dialog template,
-// opening it, the live checks and OK come next.
+// The rules it applies are app/map_information.h's. Each Info opens a
+// further dialog; OK writes into the map that is active when it is pressed.
 
 #include <windows.h>
 
@@ -37,5 +36,17 @@ enum MapInformationControl : int {
 // (Switch for any type but 0 and 1), the four numbers in decimal, and the
 // three sliders set to 0..4 at the document's values.
 void FillMapInformationDialog(HWND dialog, const MapDocument& doc);
+
+// Info: opens a dialog on the active map, filled from it; nothing (null)
+// without an active map.
+HWND OpenMapInformationDialog();
+
+// The dialog opened last (it may have been closed since).
+HWND LastMapInformationDialog();
+
+// What a corrected number field sounds: the default beep (MessageBeep with
+// -1) unless replaced, as the tests do to count the beeps.
+using MapInformationBeep = void (*)();
+void SetMapInformationBeep(MapInformationBeep beep);
 
 }  // namespace quarl::win

@@ -9,7 +9,10 @@
 #include "app/update_list.h"
 #include "base/string_table.h"
 #include "base/win/app_globals.h"
+#include "app/win/file_association.h"
 #include "app/win/frame_window.h"
+#include "app/win/registry_settings.h"
+#include "app/win/tray_icon.h"
 #include "app/win/win_user_interface.h"
 #include "app/win/win_zlib.h"
 #include "history/default_tables.h"
@@ -162,13 +165,18 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
   }
 
   FindProgramDirectory(app, commandLine);
+  RegisterFileAssociation(commandLine);
   LoadMirrorRotateData(app.editor);
   RunUpdateList(app.editor);  // plovnik.upd, when there is one
   InitTileTables();
   app.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_FRAME));
   app.sheetContext = CreateCompatibleDC(nullptr);
   if (app.tileSheet) SelectObject(app.sheetContext, app.tileSheet);
-  // The options keep their defaults until the registry settings are read.
+  {
+    // Before the frame: its layout follows the toolbox option.
+    RegistrySettingsStore store(RegistrySettingsStore::Access::kOpen);
+    app.editor.options = LoadOptions(store);
+  }
 
   app.frame = CreateWindowExA(0, "zormaped", "Quarl",
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 800, 512,
@@ -224,6 +232,7 @@ WPARAM RunMainLoop() {
 
 void ShutDownQuarl() {
   AppGlobals& app = App();
+  if (app.frame) RemoveTrayIcon(app.frame);
   // A frame still standing (a test that stopped early) goes first, so that
   // its windows do not outlive the objects they draw with.
   if (app.frame && IsWindow(app.frame)) DestroyWindow(app.frame);
@@ -231,6 +240,8 @@ void ShutDownQuarl() {
   app.editor.maps.Clear();
   UnregisterClasses(app.instance);
   SaveMirrorRotateTables(app.editor.programDirectory, app.editor.tables);
+  RegistrySettingsStore store(RegistrySettingsStore::Access::kCreate);
+  SaveOptions(store, app.editor.options);
   app.frame = nullptr;
 }
 

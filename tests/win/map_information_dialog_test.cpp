@@ -1,0 +1,143 @@
+// The Map Information dialog driven through its real controls, and the two
+// Map Check report boxes.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win/map_information_dialog.h"
+#include "quarl_session.h"
+#include "screenshot.h"
+
+namespace quarl::wintest {
+namespace {
+
+int g_beeps = 0;
+
+class MapInformation : public QuarlSession {
+ protected:
+  void SetUp() override {
+    QuarlSession::SetUp();
+    ASSERT_TRUE(Start());
+    g_beeps = 0;
+    win::SetMapInformationBeep([] { ++g_beeps; });
+  }
+  void TearDown() override {
+    win::SetMapInformationBeep(nullptr);
+    QuarlSession::TearDown();
+  }
+  void Command(int command) { SendMessageA(Frame(), WM_COMMAND, command, 0); }
+  HWND OpenInfo() {
+    Command(CMD_INFO);
+    return win::LastMapInformationDialog();
+  }
+  // Replaces a field's text the way typing does: select it all, then type.
+  void Type(HWND dialog, int id, const std::string& keys) {
+    HWND field = GetDlgItem(dialog, id);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    if (keys.empty()) SendMessageA(field, WM_CHAR, VK_BACK, 0);
+    for (char key : keys) SendMessageA(field, WM_CHAR, static_cast<WPARAM>(key), 0);
+  }
+  std::string Field(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+  void Press(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  }
+  void PutAnim(MapDocument& doc, int column, int row, int32_t anim) { doc.At(column, row).SetValues({-1, anim, 0}); }
+};
+
+TEST_F(MapInformation, NumbersAreClampedWhileTypingAndOkWritesIntoTheMapActiveThen) {
+  Command(CMD_INFO);  // no map: no dialog
+  EXPECT_EQ(FindWindowA(nullptr, "Map Information"), nullptr);
+
+  HWND first = NewMap();
+  MapDocument& opened = *Doc(first);
+  opened.name = "Arena";
+  opened.gameType = 2;
+  opened.holding = 9;
+  HWND dialog = OpenInfo();
+  ASSERT_TRUE(dialog && IsWindowVisible(dialog));
+  EXPECT_EQ(WindowText(dialog), "Map Information");
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), Frame());
+  EXPECT_EQ(Field(dialog, win::kMapNameEdit) + "|" + Field(dialog, win::kHoldingEdit), "Arena|9");
+  EXPECT_EQ(IsDlgButtonChecked(dialog, win::kSwitchGameRadio), BST_CHECKED);
+
+  // Each field's text after typing, and the beeps it took.
+  std::vector<std::string> seen;
+  auto typed = [&](int id, const std::string& keys) {
+    g_beeps = 0;
+    Type(dialog, id, keys);
+    seen.push_back(Field(dialog, id) + "/" + std::to_string(g_beeps));
+  };
+  typed(win::kTeamsEdit, "5");
+  typed(win::kTeamsEdit, "1");
+  typed(win::kPlayersEdit, "7");
+  typed(win::kPlayersEdit, "70");
+  typed(win::kHoldingEdit, "0");
+  typed(win::kHoldingEdit, "300");  // no upper limit while typing
+  typed(win::kPowerupEdit, "999");  // never corrected
+  EXPECT_EQ(seen, (std::vector<std::string>{"4/1", "2/1", "7/0", "64/1", "1/1", "300/0", "999/0"}));
+
+  Type(dialog, win::kPlayersEdit, "");  // empty fields take their defaults on OK
+  Type(dialog, win::kTeamsEdit, "");
+  Type(dialog, win::kMapNameEdit, "Fort");
+  SendMessageA(GetDlgItem(dialog, win::kLaserDamageSlider), TBM_SETPOS, TRUE, 4);
+  CheckRadioButton(dialog, win::kFragGameRadio, win::kFlagGameRadio, win::kFlagGameRadio);
+
+  HWND second = NewMap();  // now the active map
+  Doc(second)->path = gameDir + "\\fort.map";
+  Press(dialog, win::kMapInfoOk);
+  EXPECT_FALSE(IsWindow(dialog));
+  const MapDocument& doc = *Doc(second);
+  EXPECT_EQ(doc.name + " " + WindowText(second), "Fort Fort (fort.map)");
+  EXPECT_EQ((std::vector<int>{doc.holding, doc.maxPlayers, doc.teamCount, doc.powerups, doc.laserDamage,
+                              doc.gameType, doc.modified}),
+            (std::vector<int>{44, 64, 2, 999 % 256, 4, 1, 1}));
+  EXPECT_EQ(opened.name + " " + std::to_string(opened.modified), "Arena 0");
+}
+
+TEST_F(MapInformation, CancelAndTheCloseBoxLeaveTheMapAsItWas) {
+  HWND map = NewMap();
+  Doc(map)->description = "Two bases\r\nand a bridge";
+  HWND dialog = OpenInfo();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(Field(dialog, win::kMapDescriptionEdit), "Two bases\r\nand a bridge");
+  EXPECT_TRUE(SaveScreenshot(dialog, "map_information"));
+  Type(dialog, win::kMapNameEdit, "Changed");
+  Press(dialog, win::kMapInfoCancel);
+  EXPECT_FALSE(IsWindow(dialog));
+  HWND again = OpenInfo();
+  SendMessageA(again, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(again));
+  EXPECT_EQ(Doc(map)->name + " " + std::to_string(Doc(map)->modified), "Untitled 0");
+}
+
+TEST_F(MapInformation, MapCheckShowsTheGeneralAndFlagPoleReportsOfTheActiveMap) {
+  Command(CMD_MAP_CHECK);  // no map: no boxes
+  EXPECT_TRUE(dialogs.Boxes().empty());
+  MapDocument& doc = *Doc(NewMap());
+  Command(CMD_MAP_CHECK);
+  ASSERT_EQ(dialogs.Boxes().size(), 2u);
+  EXPECT_NE(dialogs.Boxes()[0].text.find("Recommended game type: Frag game"), std::string::npos);
+  EXPECT_EQ(dialogs.Boxes()[1].title + "|" + dialogs.Boxes()[1].text,
+            "Flag Poles Information|Green Team:\nRed Team:\nBlue Team:\nYellow Team:\n");
+
+  dialogs.Clear();
+  for (int column : {0, 1, 2}) PutAnim(doc, column, 0, 28);  // green flags on green poles
+  for (int column : {0, 1}) PutAnim(doc, column, 1, 37);     // red flags on red poles
+  Command(CMD_MAP_CHECK);
+  ASSERT_EQ(dialogs.Boxes().size(), 2u);
+  const std::string general = dialogs.Boxes()[0].text;
+  EXPECT_EQ(dialogs.Boxes()[0].title, "General Information");
+  for (const char* line : {"Number Active: 5", "Number of Active Types: 2", "Recommended game type: Flag game"})
+    EXPECT_NE(general.find(line), std::string::npos) << line << " in " << general;
+  PutAnim(doc, 7, 9, 25);  // a green pole holding a red flag, last in cell order
+  Command(CMD_MAP_CHECK);
+  ASSERT_EQ(dialogs.Boxes().size(), 4u);
+  EXPECT_EQ(dialogs.Boxes()[3].text,
+            "Green Team:\n\t0: for Green flag (x,y,data: 0,0,0x1C)\n\t1: for Green flag (x,y,data: 1,0,0x1C)\n"
+            "\t2: for Green flag (x,y,data: 2,0,0x1C)\n\t3: for Red flag (x,y,data: 7,9,0x19)\n"
+            "Red Team:\n\t0: for Red flag (x,y,data: 0,1,0x25)\n\t1: for Red flag (x,y,data: 1,1,0x25)\n"
+            "Blue Team:\nYellow Team:\n");
+}
+
+}  // namespace
+}  // namespace quarl::wintest
