@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev make python3
   zlib1g-dev libgtest-dev googletest libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev libpng-dev
+  nlohmann-json3-dev libcli11-dev libpng-dev libstb-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick
 )

@@ -1,55 +1,14 @@
 #include "screenshot.h"
 
-#include <zlib.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "test_support.h"
 
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
 namespace quarl::wintest {
-namespace {
-
-void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
-  PutU32(out, static_cast<uint32_t>(data.size()));
-  const size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data.begin(), data.end());
-  PutU32(out, static_cast<uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
-}
-
-// An 8-bit RGB PNG, each row unfiltered.
-std::vector<uint8_t> EncodePng(const Pixels& pixels) {
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < pixels.height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < pixels.width; ++x) {
-      const COLORREF c = pixels.At(x, y);
-      raw.insert(raw.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
-    }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6);
-  packed.resize(packedSize);
-
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  std::vector<uint8_t> header;
-  PutU32(header, static_cast<uint32_t>(pixels.width));
-  PutU32(header, static_cast<uint32_t>(pixels.height));
-  header.insert(header.end(), {8, 2, 0, 0, 0});
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", {});
-  return png;
-}
-
-}  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -78,10 +37,11 @@ bool SaveScreenshot(HWND window, const std::string& name) {
 
   const std::string directory = ToWindowsPath(QUARL_SCREENSHOT_DIR);
   CreateDirectoryA(directory.c_str(), nullptr);
-  const std::vector<uint8_t> png = EncodePng(pixels);
-  FILE* f = std::fopen((directory + "\\" + name + ".png").c_str(), "wb");
-  const bool written = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
-  return f && std::fclose(f) == 0 && written;
+  std::vector<uint8_t> rgb;
+  rgb.reserve(pixels.colours.size() * 3);
+  for (COLORREF c : pixels.colours) rgb.insert(rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+  const std::string path = directory + "\\" + name + ".png";
+  return stbi_write_png(path.c_str(), pixels.width, pixels.height, 3, rgb.data(), pixels.width * 3) != 0;
 }
 
 }  // namespace quarl::wintest
