@@ -44,48 +44,55 @@ class MapEditing : public QuarlSession {
     return {column * 16 + 8 - GetScrollPos(map, SB_HORZ), row * 16 + 8 - GetScrollPos(map, SB_VERT)};
   }
   // Press on the first point, move through the others, release on the last
-  // after holdMs. The pointer reaches the first point before the press; the
-  // hand then waits for the capture (any question asked on the press has
-  // been answered by then) and, after each move, for the window's status bar
-  // to show the new cell.
+  // after holdMs. Each step waits until the window's status bar shows the
+  // cell under the pointer: the pointer's own moves may reach the window
+  // after a button sent later. The hand waits for the capture before it
+  // moves, so that a question asked on the press has been answered by then.
   void Drag(HWND map, std::vector<POINT> points, bool rightButton = false, DWORD holdMs = 0) {
-    for (POINT& p : points) ClientToScreen(map, &p);
+    HWND status = win::ToHwnd(View(map)->statusBar);
+    std::vector<std::string> shows;
+    for (POINT& p : points) {
+      shows.push_back("(x,y): (" + std::to_string((p.x + GetScrollPos(map, SB_HORZ)) / 16) + "," +
+                      std::to_string((p.y + GetScrollPos(map, SB_VERT)) / 16) + ")");
+      ClientToScreen(map, &p);
+    }
+    auto statusText = [status] {
+      char text[64] = {};
+      SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+      return std::string(text);
+    };
     if (map == lastPressed_ && points[0].x == lastPress_.x && points[0].y == lastPress_.y)
       Sleep(GetDoubleClickTime() + 50);  // not a double click
     lastPressed_ = map, lastPress_ = points[0];
     SetCursorPos(points[0].x, points[0].y);
-    PumpUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == points[0].x && at.y == points[0].y; }, 2000);
-    PumpMessages(20);
+    EXPECT_TRUE(PumpUntil([&] { return statusText() == shows[0]; }, 5000)) << shows[0];
     const DWORD thread = GetCurrentThreadId();
-    HWND status = win::ToHwnd(View(map)->statusBar);
-    std::atomic<bool> done = false;
+    std::atomic<bool> done = false, late = false;
     std::thread hand([&] {
       auto buttons = [&](DWORD left, DWORD right) {
         INPUT input{};
         input.type = INPUT_MOUSE, input.mi.dwFlags = left | (rightButton ? right : 0);
         SendInput(1, &input, sizeof input);
       };
-      auto waitFor = [](auto done) { for (int k = 0; k < 400 && !done(); ++k) Sleep(5); };
-      auto captured = [&] { GUITHREADINFO info{}; info.cbSize = sizeof info; return GetGUIThreadInfo(thread, &info) && info.hwndCapture == map; };
-      auto statusText = [status] {
-        char text[64] = {};
-        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-        return std::string(text);
+      auto waitFor = [&](auto done) {
+        for (int k = 0; k < 2000 && !done(); ++k) Sleep(5);
+        if (!done()) late = true;
       };
+      auto captured = [&] { GUITHREADINFO info{}; info.cbSize = sizeof info; return GetGUIThreadInfo(thread, &info) && info.hwndCapture == map; };
       buttons(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN);
       waitFor(captured);
       for (size_t k = 1; k < points.size(); ++k) {
-        const std::string before = statusText();
         SetCursorPos(points[k].x, points[k].y);
-        waitFor([&] { return statusText() != before; });
+        waitFor([&] { return statusText() == shows[k]; });
       }
       Sleep(holdMs);
       buttons(MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP);
       waitFor([&] { return !captured(); });
       done = true;
     });
-    PumpUntil([&] { return done.load(); }, 10000);
+    PumpUntil([&] { return done.load(); }, 60000);
     hand.join();
+    EXPECT_FALSE(late) << "the window did not follow the pointer in time";
   }
   void Click(HWND map, int column, int row) { Drag(map, {In(map, column, row)}); }
   CellValues At(HWND map, int column, int row) { return Doc(map)->At(column, row).Values(); }
@@ -148,17 +155,25 @@ TEST_F(MapEditing, EveryToolDragsAsTheEngineDoes) {
   }
 }
 
-TEST_F(MapEditing, TileBlockIsCutAtTheMapEdgeAndShownAtOnce) {
+// A 3 x 2 block, each cell entered its own step, then Undo and Redo from the
+// menu and the keys, each shown at once.
+TEST_F(MapEditing, TileBlocksCutAtTheMapEdgeUndoneAndRedone) {
   Use(TOOL_EDIT);
   ToolState& tools = TheEditor().tools;
   tools.currentTile = 100, tools.blockWidth = 3, tools.blockHeight = 2;
   SendMessageA(map_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 4096), 0);  // as far right as it goes
-  Click(map_, 254, 10);
-  EXPECT_EQ((std::vector{Tile(254, 10), Tile(255, 10), Tile(254, 11), Tile(255, 11), Tile(253, 10)}),
-            (std::vector{100, 101, 140, 141, BLANK_TILE}));
-  EXPECT_EQ(Doc(map_)->undoCount(), 1);
-  const POINT last = In(map_, 255, 11);
-  EXPECT_EQ(GrabClient(map_, false).At(last.x, last.y), SheetColour(141, 8, 8));
+  Drag(map_, {In(map_, 254, 10), In(map_, 254, 12)});
+  EXPECT_EQ((std::vector{Tile(254, 10), Tile(255, 10), Tile(254, 11), Tile(255, 11), Tile(253, 10), Tile(255, 13)}),
+            (std::vector{100, 101, 140, 141, BLANK_TILE, 141}));
+  const std::pair<WPARAM, std::pair<int32_t, int32_t>> steps[] = {
+      {CMD_UNDO, {141, BLANK_TILE}}, {MAKEWPARAM(CMD_UNDO, 1), {BLANK_TILE, BLANK_TILE}},
+      {CMD_REDO, {141, BLANK_TILE}}, {MAKEWPARAM(CMD_REDO_KEY, 1), {141, 141}}};
+  for (auto [command, tiles] : steps) {
+    Command(command);
+    const POINT last = In(map_, 255, 13);
+    EXPECT_EQ(std::tuple(Tile(255, 11), Tile(255, 13), GrabClient(map_, false).At(last.x, last.y)),
+              std::tuple(tiles.first, tiles.second, SheetColour(tiles.second, 8, 8))) << command;
+  }
 }
 
 TEST_F(MapEditing, RubberBandInEveryDirection) {
@@ -190,21 +205,6 @@ TEST_F(MapEditing, FlagsAndSwitchesAskForTheGameTypeOnThePress) {
     ASSERT_EQ(dialogs.Boxes().size(), 2u);
     for (const SeenDialog& box : dialogs.Boxes())
       EXPECT_EQ(box.title + ": " + box.text, std::string(title) + ": Would you like to set the game type to \"" + name + "\"");
-  }
-}
-
-TEST_F(MapEditing, UndoAndRedoFromTheMenuAndTheKeys) {
-  Use(TOOL_EDIT);
-  TheEditor().tools.currentTile = 33, TheEditor().tools.blockWidth = TheEditor().tools.blockHeight = 1;
-  Drag(map_, {In(map_, 2, 2), In(map_, 3, 2)});  // one step per cell
-  const std::pair<WPARAM, std::pair<int32_t, int32_t>> steps[] = {
-      {CMD_UNDO, {33, BLANK_TILE}}, {MAKEWPARAM(CMD_UNDO, 1), {BLANK_TILE, BLANK_TILE}},
-      {CMD_REDO, {33, BLANK_TILE}}, {MAKEWPARAM(CMD_REDO_KEY, 1), {33, 33}}};
-  for (auto [command, tiles] : steps) {
-    Command(command);
-    EXPECT_EQ(std::pair(Tile(2, 2), Tile(3, 2)), tiles) << command;
-    const POINT second = In(map_, 3, 2);  // shown at once
-    EXPECT_EQ(GrabClient(map_, false).At(second.x, second.y), SheetColour(tiles.second, 8, 8)) << command;
   }
 }
 
@@ -256,19 +256,32 @@ void PutOnClipboard(const std::vector<uint8_t>& bytes) {
 }
 
 // Ctrl+C in one map, the menu's Paste in another; the toolbox's buttons run
-// the same work with the toolbox owning the clipboard, and its Mirror.
+// the same work with the toolbox owning the clipboard, and its Mirror. Paste
+// takes nothing from a block that is not "ZOR" or is short of its values.
 TEST_F(MapEditing, CopyInOneMapPasteInAnotherAndTheToolboxButtons) {
+  PutOnClipboard({'Z', 'O', 'R', '0', 0, 1, 0, 1, 0, 7});
+  Command(CMD_COPY);  // no selection yet: the user is told, the clipboard kept
+  ASSERT_EQ(dialogs.Boxes().size(), 1u);
+  EXPECT_EQ(dialogs.Boxes()[0].title + ": " + dialogs.Boxes()[0].text, std::string("Error - Non-Fatal: ") + StringText(IDS_NO_SELECTION));
+  EXPECT_EQ(ClipboardBlock().size(), 10u);
+
   const CellValues block[] = {{1, -1, -1}, {2, -1, -1}, {3, -1, -1}, {41, -1, -1}, {42, -1, -1}, {-1, 5, 3}};
   for (int k = 0; k < 6; ++k) Doc(map_)->At(10 + k % 3, 20 + k / 3).SetValues(block[k]);
   Use(TOOL_SELECT);
   Drag(map_, {In(map_, 10, 20), In(map_, 12, 21)});
   Command(MAKEWPARAM(CMD_COPY, 1));
-  EXPECT_EQ(ClipboardBlock(), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2, 0, 3, 0, 0x29, 0, 0x2A, 0x83, 5}));
+  const std::vector<uint8_t> copied = ClipboardBlock();
+  EXPECT_EQ(copied, (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2, 0, 3, 0, 0x29, 0, 0x2A, 0x83, 5}));
   HWND other = NewMap();
   Drag(other, {In(other, 30, 25)});
-  Command(CMD_PASTE);
+  std::vector<uint8_t> foreign = copied;
+  foreign[0] = 'X';
+  for (const auto& bytes : {std::vector<uint8_t>(copied.begin(), copied.end() - 1), foreign, copied}) {
+    PutOnClipboard(bytes);
+    Command(CMD_PASTE);
+  }
   for (int k = 0; k < 6; ++k) EXPECT_EQ(At(other, 30 + k % 3, 25 + k / 3), block[k]) << k;
-  EXPECT_EQ(std::pair(Doc(other)->undoCount(), Doc(other)->modified), std::pair(1, 0));
+  EXPECT_EQ(std::pair(Doc(other)->undoCount(), Doc(other)->modified), std::pair(1, 0));  // the last paste only
 
   SendMessageA(App().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(map_), 0);
   TheEditor().tables.mirror.entries.clear();  // every tile mirrors as itself
@@ -281,28 +294,6 @@ TEST_F(MapEditing, CopyInOneMapPasteInAnotherAndTheToolboxButtons) {
   button(TOOL_PASTE);
   EXPECT_EQ(At(map_, 12, 22), block[5]);
   EXPECT_EQ(std::pair(Doc(map_)->undoCount(), TheEditor().tools.currentToolCommand), std::pair(3, int32_t{TOOL_SELECT}));
-}
-
-TEST_F(MapEditing, PasteRefusesForeignAndShortBlocksAndNeedsASelection) {
-  const std::vector<uint8_t> full = {'Z', 'O', 'R', '0', 0, 2, 0, 2, 0, 1, 0, 2, 0, 3, 0, 4};
-  PutOnClipboard(full);
-  Command(CMD_COPY);  // no selection yet: the user is told, the clipboard kept
-  Command(CMD_PASTE);
-  ASSERT_EQ(dialogs.Boxes().size(), 2u);
-  EXPECT_EQ(dialogs.Boxes()[1].title + ": " + dialogs.Boxes()[1].text, std::string("Error - Non-Fatal: ") + StringText(IDS_NO_SELECTION));
-  EXPECT_EQ(ClipboardBlock(), full);
-  Use(TOOL_SELECT);
-  Click(map_, 5, 5);
-  std::vector<uint8_t> foreign = full;
-  foreign[0] = 'X';
-  for (const auto& bytes : {std::vector<uint8_t>(full.begin(), full.end() - 1), foreign}) {
-    PutOnClipboard(bytes);  // one byte short of its last value; not "ZOR"
-    Command(CMD_PASTE);
-    EXPECT_EQ(std::pair(At(map_, 5, 5), Doc(map_)->undoCount()), std::pair(CellValues{}, 0));
-  }
-  PutOnClipboard(full);
-  Command(CMD_PASTE);
-  EXPECT_EQ((std::vector{Tile(5, 5), Tile(6, 5), Tile(5, 6), Tile(6, 6)}), (std::vector{1, 2, 3, 4}));
 }
 
 }  // namespace
