@@ -26,6 +26,21 @@
 namespace quarl::wintest {
 namespace {
 
+// Mouse input as the hardware gives it: the pointer moved to a screen point
+// (coordinates scaled to 0..65536 over the screen, rounded up so that they
+// scale back to the point) and the buttons pressed and released there.
+void SendMouse(DWORD flags, POINT to = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE, input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>((to.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((to.y * 65536LL + height - 1) / height);
+  }
+  SendInput(1, &input, sizeof input);
+}
+
 class MapEditing : public QuarlSession {
  protected:
   void SetUp() override {
@@ -44,10 +59,10 @@ class MapEditing : public QuarlSession {
     return {column * 16 + 8 - GetScrollPos(map, SB_HORZ), row * 16 + 8 - GetScrollPos(map, SB_VERT)};
   }
   // Press on the first point, move through the others, release on the last
-  // after holdMs. Each step waits until the window's status bar shows the
-  // cell under the pointer: the pointer's own moves may reach the window
-  // after a button sent later. The hand waits for the capture before it
-  // moves, so that a question asked on the press has been answered by then.
+  // after holdMs, from another thread as the user's hand. Each move waits
+  // until the window's status bar shows the cell under the pointer, and the
+  // first waits for the capture, so that a question asked on the press has
+  // been answered by then.
   void Drag(HWND map, std::vector<POINT> points, bool rightButton = false, DWORD holdMs = 0) {
     HWND status = win::ToHwnd(View(map)->statusBar);
     std::vector<std::string> shows;
@@ -64,29 +79,24 @@ class MapEditing : public QuarlSession {
     if (map == lastPressed_ && points[0].x == lastPress_.x && points[0].y == lastPress_.y)
       Sleep(GetDoubleClickTime() + 50);  // not a double click
     lastPressed_ = map, lastPress_ = points[0];
-    SetCursorPos(points[0].x, points[0].y);
+    SendMouse(MOUSEEVENTF_MOVE, points[0]);
     EXPECT_TRUE(PumpUntil([&] { return statusText() == shows[0]; }, 5000)) << shows[0];
     const DWORD thread = GetCurrentThreadId();
     std::atomic<bool> done = false, late = false;
     std::thread hand([&] {
-      auto buttons = [&](DWORD left, DWORD right) {
-        INPUT input{};
-        input.type = INPUT_MOUSE, input.mi.dwFlags = left | (rightButton ? right : 0);
-        SendInput(1, &input, sizeof input);
-      };
       auto waitFor = [&](auto done) {
         for (int k = 0; k < 2000 && !done(); ++k) Sleep(5);
         if (!done()) late = true;
       };
       auto captured = [&] { GUITHREADINFO info{}; info.cbSize = sizeof info; return GetGUIThreadInfo(thread, &info) && info.hwndCapture == map; };
-      buttons(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN);
+      SendMouse(MOUSEEVENTF_LEFTDOWN | (rightButton ? MOUSEEVENTF_RIGHTDOWN : 0));
       waitFor(captured);
       for (size_t k = 1; k < points.size(); ++k) {
-        SetCursorPos(points[k].x, points[k].y);
+        SendMouse(MOUSEEVENTF_MOVE, points[k]);
         waitFor([&] { return statusText() == shows[k]; });
       }
       Sleep(holdMs);
-      buttons(MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP);
+      SendMouse(MOUSEEVENTF_LEFTUP | (rightButton ? MOUSEEVENTF_RIGHTUP : 0));
       waitFor([&] { return !captured(); });
       done = true;
     });
@@ -152,6 +162,11 @@ TEST_F(MapEditing, EveryToolDragsAsTheEngineDoes) {
               std::tuple(other.view.selection, other.view.selectionShown, reference.Selection()));
     EXPECT_EQ(std::pair(state.currentToolCommand, state.animationMode),
               std::pair(reference.tools.currentToolCommand, reference.tools.animationMode));
+    if (tool == TOOL_TILE_PICKER) {  // the info panel shows the picked animation's state
+      char offset[8] = {};
+      GetDlgItemTextA(App().infoPanel, win::kAnimOffsetEdit, offset, sizeof offset);
+      EXPECT_EQ(std::pair(IsDlgButtonChecked(App().infoPanel, win::kUseAnimCheck), std::string(offset)), std::pair(UINT{BST_CHECKED}, std::string("9")));
+    }
   }
 }
 
