@@ -10,6 +10,7 @@ const char* StringText(int id) {
     case IDS_TOOL_WINDOWS: return "Unable to load tool windows!";
     case IDS_NO_SELECTION:
       return "You have not created a selection mask\nSee zormpd.rtf for information on the Select Tool";
+    case IDS_CLIPBOARD_ERROR: return "Error with the clipboard";
     case IDS_TOO_MANY_FLAG_TYPES: return "More active types of flags than there are number of teams";
     case IDS_MORE_FLAGS_THAN_POLES: return "More flags than there are flag poles for them";
     case IDS_TOO_FEW_FLAG_TYPES: return "Less active types of flags than there are number of teams";

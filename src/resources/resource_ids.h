@@ -43,3 +43,8 @@
 #define CMD_REDO_KEY 50009
 #define CMD_HELP_DOCUMENT 1525
 #define FIRST_MDI_CHILD_ID 1125
+// The toolbox's Mirror popup: the direction is the choice's distance from Left.
+#define CMD_MIRROR_LEFT 1325
+#define CMD_MIRROR_RIGHT 1326
+#define CMD_MIRROR_UP 1327
+#define CMD_MIRROR_DOWN 1328

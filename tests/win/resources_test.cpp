@@ -20,7 +20,7 @@ TEST(Resources, StringsEqualTheCoreTable) {
     EXPECT_EQ(std::string(text, static_cast<size_t>(length)), quarl::StringText(id)) << "string " << id;
     found += length > 0;
   }
-  EXPECT_EQ(found, 16);
+  EXPECT_EQ(found, 17);
 }
 
 TEST(Resources, ToolboxPicturesHoldAPictureInEachToolCell) {

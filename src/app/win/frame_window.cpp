@@ -21,6 +21,7 @@
 #include "editor/selection.h"
 #include "editor/selection_transforms.h"
 #include "editor/undo_commands.h"
+#include "editor/win/system_clipboard.h"
 #include "resource_ids.h"
 #include "tools/win/animation_palette_window.h"
 #include "tools/win/tile_palette_window.h"
@@ -236,9 +237,9 @@ void NewMap() {
 
 // The frame's commands. Each action finds the program's state when it runs
 // (a test starts the program several times in one process). Those whose work
-// is not part of the program yet (the clipboard, the
-// overview, Map Information and Customize windows) are listed with no action:
-// they do nothing until that work lands.
+// is not part of the program yet (the overview, Map Information and
+// Customize windows) are listed with no action: they do nothing until that
+// work lands.
 CommandTable BuildCommandTable() {
   CommandTable table;
   auto editor = [] () -> Editor& { return App().editor; };
@@ -264,10 +265,25 @@ CommandTable BuildCommandTable() {
   table.Define(CMD_SELECT_ALL, [=] { SelectAll(editor(), editor().activeMapWindow); });
   table.Define(CMD_FILL_SELECTION, [=] { FillSelection(editor(), editor().activeMapWindow); });
   table.Define(CMD_DELETE, [=] { DeleteSelection(editor(), editor().activeMapWindow); });
-  // The toolbox's one-shot buttons.
+  auto activeMap = [] { return ToHwnd(App().editor.activeMapWindow); };
+  table.Define(CMD_COPY, [=] { CopySelection(editor(), activeMap(), false); });
+  table.Define(CMD_CUT, [=] { CopySelection(editor(), activeMap(), true); });
+  table.Define(CMD_PASTE, [=] { PasteClipboard(editor(), activeMap()); });
+  // The toolbox's one-shot buttons: the same work, the toolbox owning the
+  // clipboard.
+  table.Define(TOOL_COPY, [=] { CopySelection(editor(), App().toolbox, false), RepaintNow(activeMap()); });
+  table.Define(TOOL_CUT, [=] { CopySelection(editor(), App().toolbox, true), RepaintNow(activeMap()); });
+  table.Define(TOOL_PASTE, [=] { PasteClipboard(editor(), App().toolbox), RepaintNow(activeMap()); });
   table.Define(TOOL_ROTATE, [=] { RotateSelection(editor()); });
-  for (int pending : std::initializer_list<int>{CMD_COPY, CMD_CUT, CMD_PASTE,
-                      CMD_OVERVIEW, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
+  for (int choice = CMD_MIRROR_LEFT; choice <= CMD_MIRROR_DOWN; ++choice) {
+    table.Define(choice, [=] {
+      ToolState& tools = editor().tools;
+      tools.mirrorDirection = choice - CMD_MIRROR_LEFT;
+      MirrorSelection(editor());
+      tools.currentToolCommand = tools.currentTool;
+    });
+  }
+  for (int pending : std::initializer_list<int>{CMD_OVERVIEW}) {
     table.Define(pending, nullptr);
   }
   return table;

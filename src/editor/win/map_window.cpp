@@ -1,9 +1,7 @@
 // The map window: draws the map's cells from the tile sheet, scrolls in whole
 // cells, keeps the status bar and the info panel readouts current, arms the
-// auto-pan flags, asks to save on close and publishes the active map.
-//
-// Mouse-button tools (WM_LBUTTONDOWN) and the keyboard selection moves
-// (WM_KEYDOWN, WM_SYSKEYDOWN) still go to default processing.
+// auto-pan flags, asks to save on close and publishes the active map. The
+// left button's gestures and the selection keys are map_window_input.cpp's.
 
 #include "editor/win/map_window.h"
 
@@ -19,6 +17,7 @@
 #include "app/commands.h"
 #include "editor/hover_outline.h"
 #include "editor/map_file_commands.h"
+#include "editor/win/map_window_input.h"
 #include "resource_ids.h"
 #include "tools/win/tile_drawing.h"
 
@@ -32,10 +31,6 @@ constexpr int kMinTrackSize = 300;
 constexpr int kLineStep = kCellPixels;
 constexpr int kPageStep = 4 * kCellPixels;
 constexpr int kUnknownAnimationSquare = 17;
-// Auto-pan arms when the pointer comes this close to an edge; while the mouse
-// moves the bottom margin also covers the status bar.
-constexpr int kPanMargin = 17;
-constexpr int kMovePanBottomMargin = 33;
 // Info panel fields written here.
 constexpr int kTileFieldId = 103;
 constexpr int kOffsetFieldId = 105;
@@ -49,12 +44,6 @@ RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 bool IsEmptyOutline(const Rect& r) { return r.left == r.right && r.top == r.bottom; }
 
-SIZE ClientSize(HWND hwnd) {
-  RECT rc{};
-  GetClientRect(hwnd, &rc);
-  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
-}
-
 void LayoutStatusBar(const MapView& view, int width, int height) {
   HWND bar = ToHwnd(view.statusBar);
   if (!bar) return;
@@ -65,22 +54,6 @@ void LayoutStatusBar(const MapView& view, int width, int height) {
 }
 
 void ClearAutoPan(MapView& view) { view.autoPan.fill(0); }
-
-// The first edge the pointer is near sets its flag alone; away from every
-// edge all four are cleared.
-void ArmAutoPan(MapView& view, int px, int py, SIZE client, int rightMargin, int leftMargin,
-                int bottomMargin, int topMargin) {
-  ClearAutoPan(view);
-  if (client.cx - px < rightMargin) {
-    view.autoPan[PAN_RIGHT] = 1;
-  } else if (px < leftMargin) {
-    view.autoPan[PAN_LEFT] = 1;
-  } else if (client.cy - py < bottomMargin) {
-    view.autoPan[PAN_DOWN] = 1;
-  } else if (py < topMargin) {
-    view.autoPan[PAN_UP] = 1;
-  }
-}
 
 // --- painting ------------------------------------------------------------------
 
@@ -143,7 +116,7 @@ void OnPaint(HWND hwnd) {
   const int sy = GetScrollPos(hwnd, SB_VERT);
   SetWindowOrgEx(dc, sx, sy, nullptr);
 
-  const SIZE client = ClientSize(hwnd);
+  const SIZE client = MapClientSize(hwnd);
   LayoutStatusBar(map->view, client.cx, client.cy);
 
   // Cells wholly outside the area being painted would be clipped away, so
@@ -208,7 +181,7 @@ void OnScroll(HWND hwnd, int bar, int code, int thumb) {
 // --- sizing ----------------------------------------------------------------------
 
 void OnCreate(HWND hwnd) {
-  const SIZE client = ClientSize(hwnd);
+  const SIZE client = MapClientSize(hwnd);
   SetScrollRange(hwnd, SB_VERT, 0, kMapPixels - client.cy, TRUE);
   SetScrollRange(hwnd, SB_HORZ, 0, kMapPixels - client.cx, TRUE);
 }
@@ -274,13 +247,10 @@ void OnMouseMove(HWND hwnd, int px, int py, WPARAM keys) {
   MoveHoverOutline(hwnd, map->view, mx, my);
   ShowCellReadouts(*map->doc, column, row);
   if (keys & MK_RBUTTON) {
-    ArmAutoPan(map->view, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kMovePanBottomMargin,
+    ArmAutoPan(map->view, px, py, MapClientSize(hwnd), kPanMargin, kPanMargin, kMovePanBottomMargin,
                kPanMargin);
   }
-  char status[64];
-  std::snprintf(status, sizeof status, "(x,y): (%i,%i)", column, row);
-  SendMessageA(ToHwnd(map->view.statusBar), SB_SETTEXTA, 0 | SBT_POPOUT,
-               reinterpret_cast<LPARAM>(status));
+  ShowCellInStatusBar(map->view, column, row);
 }
 
 void OnNonClientMouseMove(HWND hwnd) {
@@ -292,7 +262,7 @@ void OnNonClientMouseMove(HWND hwnd) {
 
 void OnRightButtonDown(HWND hwnd, int px, int py) {
   if (MapView* view = FindView(hwnd)) {
-    ArmAutoPan(*view, px, py, ClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
+    ArmAutoPan(*view, px, py, MapClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
   }
 }
 
@@ -425,6 +395,32 @@ bool FrameMenuHoldsOnlyItsOwn() {
 
 }  // namespace
 
+SIZE MapClientSize(HWND hwnd) {
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void ArmAutoPan(MapView& view, int px, int py, SIZE client, int rightMargin, int leftMargin,
+                int bottomMargin, int topMargin) {
+  ClearAutoPan(view);
+  if (client.cx - px < rightMargin) {
+    view.autoPan[PAN_RIGHT] = 1;
+  } else if (px < leftMargin) {
+    view.autoPan[PAN_LEFT] = 1;
+  } else if (client.cy - py < bottomMargin) {
+    view.autoPan[PAN_DOWN] = 1;
+  } else if (py < topMargin) {
+    view.autoPan[PAN_UP] = 1;
+  }
+}
+
+void ShowCellInStatusBar(const MapView& view, int column, int row) {
+  char status[64];
+  std::snprintf(status, sizeof status, "(x,y): (%i,%i)", column, row);
+  SendMessageA(ToHwnd(view.statusBar), SB_SETTEXTA, 0 | SBT_POPOUT, reinterpret_cast<LPARAM>(status));
+}
+
 bool RegisterMapWindowClass() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -465,7 +461,7 @@ HWND CreateMapWindow(OpenMap& map) {
   app.editor.activeMapWindow = map.view.window;
 
   map.view.statusBar = ToWindowId(CreateStatusBar(window));
-  const SIZE client = ClientSize(window);
+  const SIZE client = MapClientSize(window);
   SendMessageA(window, WM_SIZE, IsZoomed(window) ? SIZE_MAXIMIZED : SIZE_RESTORED,
                MAKELPARAM(client.cx, client.cy));
   EditWindowMenu(window);
@@ -501,6 +497,13 @@ LRESULT CALLBACK MapWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_NCMOUSEMOVE:
       OnNonClientMouseMove(hwnd);
+      break;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (OnSelectionKey(hwnd, wParam, message == WM_SYSKEYDOWN)) return 0;
       break;
     case WM_RBUTTONDOWN:
       OnRightButtonDown(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -123,10 +123,12 @@ void OnClick(HWND hwnd, int x, int y) {
   RepaintNow(hwnd);
 }
 
-// Copy, Cut, Paste and Rotate act at once: the frame runs them through its
-// command table, as it runs the menu's Copy, Cut and Paste.
+// Copy, Cut, Paste, Rotate and the Mirror popup's directions act at once:
+// the frame runs them through its command table, as it runs the menu's Copy,
+// Cut and Paste.
 bool IsOneShotTool(int command) {
-  return command == TOOL_COPY || command == TOOL_CUT || command == TOOL_PASTE || command == TOOL_ROTATE;
+  return command == TOOL_COPY || command == TOOL_CUT || command == TOOL_PASTE || command == TOOL_ROTATE ||
+         (command >= CMD_MIRROR_LEFT && command <= CMD_MIRROR_DOWN);
 }
 
 void OnCommand(int command) {
