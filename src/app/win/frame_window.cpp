@@ -19,6 +19,7 @@
 #include "editor/undo_commands.h"
 #include "resource_ids.h"
 #include "tools/win/animation_palette_window.h"
+#include "tools/win/overview_window.h"
 #include "tools/win/tile_palette_window.h"
 #include "tools/win/toolbox_window.h"
 
@@ -256,6 +257,9 @@ CommandTable BuildCommandTable() {
                       CMD_OVERVIEW, CMD_INFO, CMD_CUSTOMIZE_MR, TOOL_COPY, TOOL_CUT, TOOL_PASTE}) {
     table.Define(pending, nullptr);
   }
+  table.Define(CMD_OVERVIEW, [=] {
+    if (MapDocument* doc = editor().ActiveDocument(); doc && !App().overviewWindow) OpenOverview(*doc);
+  });
   return table;
 }
 
