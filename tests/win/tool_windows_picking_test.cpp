@@ -1,18 +1,14 @@
-// The tool windows at work in the running program: the toolbox's highlight,
-// popups, dismissal, Neutral rule and grip drag; block picks in the tile
-// palette; the animation palette's rows and picks; the info panel's clamp
-// and team colours; the overview's outline, click and drag. Also the
-// native quarl-map's render compared with what the map window paints, and
-// screenshots of the frame in both layouts and of the overview.
+// The tool windows at work in the running program, the native quarl-map's
+// render against what the map window paints, and screenshots of the frame
+// in both toolbox layouts and of the overview.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <zlib.h>
 
-#include <cstdlib>
 #include <deque>
-#include <functional>
+#include <tuple>
 #include <utility>
 
 #include "base/win/info_panel_fields.h"
@@ -96,19 +92,6 @@ LRESULT CALLBACK PopupHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class ScriptedPopups {
- public:
-  ScriptedPopups() : hook_(SetWindowsHookExA(WH_CALLWNDPROC, PopupHook, nullptr, GetCurrentThreadId())) { g_popups = &script; }
-  ~ScriptedPopups() {
-    g_popups = nullptr;
-    UnhookWindowsHookEx(hook_);
-  }
-  PopupScript script;
-
- private:
-  HHOOK hook_;
-};
-
 std::vector<int> Commands(const std::vector<SeenItem>& items) {
   std::vector<int> out;
   for (const SeenItem& item : items) out.push_back(item.command);
@@ -164,23 +147,21 @@ TEST_F(ToolboxWindow, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   ASSERT_TRUE(Start());
   SetLayout(true);
   ToolState& tools = TheEditor().tools;
-  ScriptedPopups popups;
-  std::vector<std::vector<SeenItem>>& seen = popups.script.seen;
+  PopupScript script;
+  g_popups = &script;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, PopupHook, nullptr, GetCurrentThreadId());
+  std::vector<std::vector<SeenItem>>& seen = script.seen;
 
   // Wall sets: twelve 240 x 16 pictures, 1125 to 1136; dismissed: Edit.
   ClickTool(10, true);
   PumpMessages(20);
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].size(), 12u);
-  EXPECT_EQ(seen[0].front().command, 1125);
-  EXPECT_EQ(seen[0].back().command, 1136);
-  EXPECT_EQ(seen[0][3].picture.cx, 240);
-  EXPECT_EQ(seen[0][3].picture.cy, 16);
-  EXPECT_EQ(tools.currentTool, TOOL_EDIT);
-  EXPECT_EQ(tools.currentToolCommand, TOOL_EDIT);
+  EXPECT_EQ(Commands(seen[0]), (std::vector<int>{1125, 1126, 1127, 1128, 1129, 1130, 1131, 1132, 1133, 1134, 1135, 1136}));
+  EXPECT_EQ(std::pair(seen[0][3].picture.cx, seen[0][3].picture.cy), std::pair(240L, 16L));
+  EXPECT_EQ(std::pair(tools.currentTool, tools.currentToolCommand), std::pair(TOOL_EDIT, int32_t{TOOL_EDIT}));
 
   // A bunker type (448 x 16 pictures), then its direction from 1228 to 1231.
-  popups.script.answers = {1226, 1229};
+  script.answers = {1226, 1229};
   ClickTool(5, true);
   PumpMessages(50);
   ASSERT_EQ(seen.size(), 3u);
@@ -188,60 +169,45 @@ TEST_F(ToolboxWindow, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   EXPECT_EQ(seen[1][0].picture.cx, 448);
   EXPECT_EQ(Commands(seen[2]), (std::vector<int>{1228, 1229, 1230, 1231}));
   EXPECT_EQ(seen[2][1].text, "Right");
-  EXPECT_EQ(tools.currentTool, TOOL_BUNKER);
-  EXPECT_EQ(tools.currentBunkerType, 1);
-  EXPECT_EQ(tools.currentVariantCommand, TOOL_BUNKER_RIGHT);
-
-  // Five-tile spawns, then a style: three 48 x 48 pictures.
-  popups.script.answers = {1825, 1828};
-  ClickTool(11, true);
-  PumpMessages(50);
-  ASSERT_EQ(seen.size(), 5u);
-  EXPECT_EQ(seen[3][1].text, "Single-Tiled Animation Spawns");
-  EXPECT_EQ(Commands(seen[4]), (std::vector<int>{1827, 1828, 1829}));
-  EXPECT_EQ(seen[4][2].picture.cx, 48);
-  EXPECT_EQ(seen[4][2].picture.cy, 48);
-  EXPECT_EQ(tools.spawnStyle, 4);
-  EXPECT_EQ(tools.currentToolCommand, TOOL_SPAWN);
+  EXPECT_EQ(std::tuple(tools.currentTool, tools.currentBunkerType, tools.currentVariantCommand),
+            std::tuple(TOOL_BUNKER, 1, int32_t{TOOL_BUNKER_RIGHT}));
 
   // Mirror: the selection is mirrored through the frame; the tool command
   // goes back to Edit's, since the menu's closing came first.
-  popups.script.answers = {1326};
+  script.answers = {1326};
   ClickTool(15, true);
   PumpMessages(20);
-  EXPECT_EQ(Commands(seen[5]), (std::vector<int>{1325, 1326, 1327, 1328}));
-  EXPECT_EQ(tools.mirrorDirection, 1);
-  EXPECT_EQ(tools.currentTool, TOOL_EDIT);
-  EXPECT_EQ(tools.currentToolCommand, TOOL_EDIT);
+  EXPECT_EQ(Commands(seen[3]), (std::vector<int>{1325, 1326, 1327, 1328}));
+  EXPECT_EQ(std::tuple(tools.mirrorDirection, tools.currentTool, tools.currentToolCommand),
+            std::tuple(1, TOOL_EDIT, int32_t{TOOL_EDIT}));
 
   // Flag poles with Red current offer the others; with Neutral current,
   // the message and the Flag Dropper.
   SendMessageA(App().infoPanel, WM_COMMAND, 108, 0);
-  popups.script.answers = {1629};
+  script.answers = {1629};
   ClickTool(8, true);
   PumpMessages(20);
-  EXPECT_EQ(Commands(seen[6]), (std::vector<int>{1625, 1627, 1628, 1629}));
-  EXPECT_EQ(tools.poleFlagTeam, TEAM_NEUTRAL);
-  EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG_POLE);
+  EXPECT_EQ(Commands(seen[4]), (std::vector<int>{1625, 1627, 1628, 1629}));
+  EXPECT_EQ(std::pair(tools.poleFlagTeam, tools.currentToolCommand), std::pair(4, int32_t{TOOL_FLAG_POLE}));
   dialogs.Clear();
   SendMessageA(App().infoPanel, WM_COMMAND, 111, 0);  // Neutral while the pole dropper is current
-  ASSERT_EQ(dialogs.Boxes().size(), 1u);
-  EXPECT_EQ(dialogs.Boxes()[0].title, "Quick Info");
-  EXPECT_EQ(dialogs.Boxes()[0].text, "You are unable to place Neutral Flag poles.\nAutomatically switching to Flag Tool");
   EXPECT_EQ(tools.currentTool, TOOL_FLAG);
   EXPECT_EQ(IsDlgButtonChecked(App().infoPanel, 111), BST_CHECKED);
   ClickTool(8, true);
   PumpMessages(20);
-  EXPECT_EQ(seen.size(), 7u);  // no popup
+  EXPECT_EQ(seen.size(), 5u);  // no popup
   ASSERT_EQ(dialogs.Boxes().size(), 2u);
-  EXPECT_EQ(dialogs.Boxes()[1].title, "Error - Quick Info");
-  EXPECT_EQ(dialogs.Boxes()[1].text, "Neutral flag poles are not possible\nMust start as a flag.");
-  EXPECT_EQ(tools.currentTool, TOOL_FLAG);
+  EXPECT_EQ(dialogs.Boxes()[0].title + ": " + dialogs.Boxes()[0].text,
+            "Quick Info: You are unable to place Neutral Flag poles.\nAutomatically switching to Flag Tool");
+  EXPECT_EQ(dialogs.Boxes()[1].title + ": " + dialogs.Boxes()[1].text,
+            "Error - Quick Info: Neutral flag poles are not possible\nMust start as a flag.");
   EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
 
   // A one-shot button leaves the tool as it was.
   ClickTool(14, true);
   EXPECT_EQ(tools.currentTool, TOOL_FLAG);
+  UnhookWindowsHookEx(hook);
+  g_popups = nullptr;
 }
 
 TEST_F(ToolboxWindow, TooltipsAndTheGripDragBetweenLayouts) {
@@ -270,10 +236,8 @@ TEST_F(ToolboxWindow, TooltipsAndTheGripDragBetweenLayouts) {
   drag({20, 165}, {{400, T + 20}, {600, T + 300}});
   EXPECT_EQ(App().editor.options.toolbox, 0);
   RECT box = PlacedRect(Toolbox());
-  EXPECT_EQ(box.right - box.left, client.right);
-  EXPECT_EQ(box.bottom - box.top, 36);
-  EXPECT_EQ(PlacedRect(App().mdiClient).top, 36);
-  EXPECT_EQ(PlacedRect(App().animationPalette).top, 36);
+  EXPECT_EQ(std::pair(box.right - box.left, box.bottom - box.top), std::pair(client.right, 36L));
+  EXPECT_EQ(std::pair(PlacedRect(App().mdiClient).top, PlacedRect(App().animationPalette).top), std::pair(36L, 36L));
   // The tips follow the buttons of the bar.
   TOOLINFOA info{sizeof info};
   info.hwnd = Toolbox();
@@ -287,8 +251,7 @@ TEST_F(ToolboxWindow, TooltipsAndTheGripDragBetweenLayouts) {
   drag({554, 10}, {{60, T + 300}});
   EXPECT_EQ(App().editor.options.toolbox, 1);
   box = PlacedRect(Toolbox());
-  EXPECT_EQ(box.right - box.left, 128);
-  EXPECT_EQ(box.bottom - box.top, 170);
+  EXPECT_EQ(std::pair(box.right - box.left, box.bottom - box.top), std::pair(128L, 170L));
   EXPECT_EQ(PlacedRect(App().mdiClient).top, 0);
   UnhookWindowsHookEx(hook);
 }
@@ -302,26 +265,24 @@ TEST_F(PaletteWindows, TilePaletteBlockPicksInFourDirections) {
   HWND palette = App().tilePalette;
   ToolState& tools = TheEditor().tools;
   struct Case {
-    POINT anchor, to;
+    POINT to;
     int tile, width, height;
   };
-  // Anchor (50, 19) is tile 43; moves raise the pointer to the next tile edge.
-  const Case cases[] = {{{50, 19}, {90, 40}, 43, 3, 2},  // right and down
-                        {{50, 19}, {20, 40}, 42, 1, 2},  // left: the anchor's column is out
-                        {{50, 19}, {90, 0}, 3, 3, 1},    // up
-                        {{50, 19}, {20, 0}, 2, 1, 1},    // left and up
-                        {{50, 19}, {36, 40}, 43, 0, 2},  // zero wide
-                        {{50, 19}, {50, 19}, 43, 1, 1}};
+  // A press at (50, 19) anchors tile 43; moves raise the pointer to the next tile edge.
+  const Case cases[] = {{{90, 40}, 43, 3, 2},  // right and down
+                        {{20, 40}, 42, 1, 2},  // left: the anchor's column is out
+                        {{90, 0}, 3, 3, 1},    // up
+                        {{20, 0}, 2, 1, 1},    // left and up
+                        {{36, 40}, 43, 0, 2},  // zero wide
+                        {{50, 19}, 43, 1, 1}};
   for (const Case& c : cases) {
     tools.currentTool = TOOL_WALL;
     PumpMessages(10);
     PostMessageA(palette, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(c.to.x, c.to.y));
     PostMessageA(palette, WM_LBUTTONUP, 0, MAKELPARAM(c.to.x, c.to.y));
-    SendMessageA(palette, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.anchor.x, c.anchor.y));
-    EXPECT_EQ(tools.currentTile, c.tile) << c.to.x << "," << c.to.y;
-    EXPECT_EQ(tools.blockWidth, c.width) << c.to.x << "," << c.to.y;
-    EXPECT_EQ(tools.blockHeight, c.height) << c.to.x << "," << c.to.y;
-    EXPECT_EQ(tools.currentTool, TOOL_EDIT);
+    SendMessageA(palette, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 19));
+    EXPECT_EQ(std::tuple(tools.currentTile, tools.blockWidth, tools.blockHeight, tools.currentTool),
+              std::tuple(c.tile, c.width, c.height, TOOL_EDIT)) << c.to.x << "," << c.to.y;
   }
   // The last pick's highlight: tile 43's square, drawn by inversion.
   const Pixels pixels = GrabClient(palette);
@@ -336,12 +297,8 @@ TEST_F(PaletteWindows, TilePaletteBlockPicksInFourDirections) {
     }
     return count;
   };
-  EXPECT_GE(changed(48, 16, 1, 0, 16), 6);  // top edge
-  EXPECT_GE(changed(48, 16, 0, 1, 16), 6);  // left edge
-  EXPECT_GE(changed(48, 31, 1, 0, 16), 6);  // bottom edge
-  EXPECT_EQ(changed(49, 20, 1, 0, 14), 0);  // inside
-  EXPECT_EQ(changed(47, 16, 0, 1, 16), 0);  // left of it
-  EXPECT_EQ(changed(48, 32, 1, 0, 16), 0);  // below it
+  for (int edge : {changed(48, 16, 1, 0, 16), changed(48, 16, 0, 1, 16), changed(48, 31, 1, 0, 16)}) EXPECT_GE(edge, 6);
+  EXPECT_EQ(changed(49, 20, 1, 0, 14) + changed(47, 16, 0, 1, 16) + changed(48, 32, 1, 0, 16), 0);  // inside, beside
 
   // The pointer's tile in "Tile:", and a double-click back to tiles.
   SendMessageA(palette, WM_MOUSEMOVE, 0, MAKELPARAM(40, 20));
@@ -366,10 +323,8 @@ TEST_F(PaletteWindows, AnimationPaletteRowsEdgePicksAndScrolling) {
   };
   // Animations {10, 11}, {10, 11} and {5}; the current one is 0.
   Pixels p = GrabClient(palette);
-  EXPECT_EQ(p.At(32 + 8, 8), SheetColour(10, 8, 8));
-  EXPECT_EQ(p.At(48 + 8, 16 + 8), SheetColour(11, 8, 8));
-  EXPECT_EQ(p.At(32 + 8, 32 + 8), SheetColour(5, 8, 8));
-  EXPECT_EQ(p.At(32 + 8, 48 + 8), window);  // no animation 3: its id only
+  EXPECT_EQ(std::vector<COLORREF>({p.At(40, 8), p.At(56, 24), p.At(40, 40), p.At(40, 56)}),
+            std::vector<COLORREF>({SheetColour(10, 8, 8), SheetColour(11, 8, 8), SheetColour(5, 8, 8), window}));
   for (int row : {1, 3, 10}) EXPECT_TRUE(hasText(p, row, window)) << row;
   // The bump edge around row 0 only, from x = 0 to 32 + 2 x 16.
   EXPECT_NE(p.At(20, 0), window);
@@ -380,25 +335,22 @@ TEST_F(PaletteWindows, AnimationPaletteRowsEdgePicksAndScrolling) {
   // A click picks the row under it, a double click also turns animation mode on.
   tools.currentTool = TOOL_SELECT;
   SendMessageA(palette, WM_LBUTTONUP, 0, MAKELPARAM(100, 2 * 16 + 3));
-  EXPECT_EQ(tools.currentAnimation, 2);
-  EXPECT_EQ(tools.currentTool, TOOL_EDIT);
-  EXPECT_EQ(tools.animationMode, 0);
+  EXPECT_EQ(std::tuple(tools.currentAnimation, tools.currentTool, tools.animationMode), std::tuple(2, TOOL_EDIT, 0));
   p = GrabClient(palette, false);
   EXPECT_EQ(p.At(20, 0), window);
   EXPECT_NE(p.At(20, 32), window);
   EXPECT_EQ(p.At(50, 40), window);  // one frame: the edge ends at 48
   SendMessageA(palette, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 16 + 15));
-  EXPECT_EQ(tools.currentAnimation, 1);
-  EXPECT_EQ(tools.animationMode, 1);
+  EXPECT_EQ(std::pair(tools.currentAnimation, tools.animationMode), std::pair(1, 1));
   EXPECT_EQ(IsDlgButtonChecked(App().infoPanel, kUseAnimCheck), BST_CHECKED);
 
   // Vertical: page 80, line 16, the thumb in whole rows; horizontal: the thumb exactly.
-  SendMessageA(palette, WM_VSCROLL, SB_PAGEDOWN, 0);
-  EXPECT_EQ(GetScrollPos(palette, SB_VERT), 80);
-  SendMessageA(palette, WM_VSCROLL, SB_LINEUP, 0);
-  EXPECT_EQ(GetScrollPos(palette, SB_VERT), 64);
-  SendMessageA(palette, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 100), 0);
-  EXPECT_EQ(GetScrollPos(palette, SB_VERT), 96);
+  std::vector<int> positions;
+  for (WPARAM request : {WPARAM{SB_PAGEDOWN}, WPARAM{SB_LINEUP}, MAKEWPARAM(SB_THUMBTRACK, 100)}) {
+    SendMessageA(palette, WM_VSCROLL, request, 0);
+    positions.push_back(GetScrollPos(palette, SB_VERT));
+  }
+  EXPECT_EQ(positions, (std::vector<int>{80, 64, 96}));
   SendMessageA(palette, WM_LBUTTONUP, 0, MAKELPARAM(0, 5));
   EXPECT_EQ(tools.currentAnimation, 6);
   SendMessageA(palette, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 37), 0);
@@ -432,13 +384,6 @@ TEST_F(PaletteWindows, InfoPanelClampsTheOffsetAndColoursTheTeams) {
   colour(kTileDisplay, &brush);
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(App().windowBrush));
   DeleteDC(dc);
-
-  // On the screen: the Red button's text in its colour.
-  const Pixels p = GrabClient(panel);
-  int red = 0;
-  for (int y = 113; y < 133; ++y)
-    for (int x = 5; x < 118; ++x) red += p.At(x, y) == RGB(204, 0, 0);
-  EXPECT_GT(red, 5);
 }
 
 // ---- the overview ----
@@ -474,19 +419,16 @@ TEST_F(OverviewWindow, OutlineForAKnownSizeClickAndDragScrollAndRefresh) {
 
   // A click centres the map window on the cell, in whole cells.
   SendMessageA(overview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 120));
-  EXPECT_EQ(GetScrollPos(map, SB_HORZ), 1600 - 400);
-  EXPECT_EQ(GetScrollPos(map, SB_VERT), 1920 - 288);
+  auto scroll = [map] { return std::pair(GetScrollPos(map, SB_HORZ), GetScrollPos(map, SB_VERT)); };
+  EXPECT_EQ(scroll(), std::pair(1600 - 400, 1920 - 288));
   p = GrabClient(overview, false);
-  EXPECT_EQ(p.At(75, 102), white);  // the outline moved with it
-  EXPECT_EQ(p.At(0, 0), blank);
+  EXPECT_EQ(std::pair(p.At(75, 102), p.At(0, 0)), std::pair(white, blank));  // the outline moved with it
   SendMessageA(overview, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));  // no button: nothing
-  EXPECT_EQ(GetScrollPos(map, SB_HORZ), 1200);
+  EXPECT_EQ(scroll(), std::pair(1200, 1632));
   SendMessageA(overview, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 40));
-  EXPECT_EQ(GetScrollPos(map, SB_HORZ), 3200 - 400);
-  EXPECT_EQ(GetScrollPos(map, SB_VERT), 640 - 288);
+  EXPECT_EQ(scroll(), std::pair(3200 - 400, 640 - 288));
   SendMessageA(overview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 0));
-  EXPECT_EQ(GetScrollPos(map, SB_HORZ), 0);
-  EXPECT_EQ(GetScrollPos(map, SB_VERT), 0);
+  EXPECT_EQ(scroll(), std::pair(0, 0));  // clamped
 
   // An edit repaints the map window, and the overview follows.
   doc->At(20, 10).tile = 0x0305;
@@ -497,40 +439,26 @@ TEST_F(OverviewWindow, OutlineForAKnownSizeClickAndDragScrollAndRefresh) {
 
 // ---- quarl-map render against the map window ----
 
-// The PNG that the native quarl-map wrote, as colours: 8-bit palette or RGB.
-Pixels ReadPng(const std::vector<uint8_t>& file) {
+// The indexed PNG that the native quarl-map wrote, as colours. It writes
+// its rows unfiltered; anything else is refused here.
+Pixels ReadIndexedPng(const std::vector<uint8_t>& file) {
   Pixels out;
   auto be32 = [&](size_t at) { return uint32_t(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3]; };
   std::vector<uint8_t> idat;
   std::vector<COLORREF> palette;
-  int colourType = 0;
-  for (size_t at = 8; at + 12 <= file.size();) {
-    const uint32_t length = be32(at);
+  for (size_t at = 8; at + 12 <= file.size(); at += 12 + be32(at)) {
     const std::string kind(file.begin() + at + 4, file.begin() + at + 8);
     const uint8_t* body = file.data() + at + 8;
-    if (kind == "IHDR") out.width = be32(at + 8), out.height = be32(at + 12), colourType = body[9];
-    if (kind == "PLTE")
-      for (uint32_t i = 0; i + 2 < length; i += 3) palette.push_back(RGB(body[i], body[i + 1], body[i + 2]));
-    if (kind == "IDAT") idat.insert(idat.end(), body, body + length);
-    at += 12 + length;
+    if (kind == "IHDR" && body[9] == 3) out.width = be32(at + 8), out.height = be32(at + 12);
+    for (uint32_t i = 0; kind == "PLTE" && i + 2 < be32(at); i += 3) palette.push_back(RGB(body[i], body[i + 1], body[i + 2]));
+    if (kind == "IDAT") idat.insert(idat.end(), body, body + be32(at));
   }
-  const int bpp = colourType == 3 ? 1 : 3;
-  const size_t stride = static_cast<size_t>(out.width) * bpp;
-  std::vector<uint8_t> raw((stride + 1) * out.height);
+  std::vector<uint8_t> raw((out.width + 1) * static_cast<size_t>(out.height));
   uLongf size = raw.size();
-  if (uncompress(raw.data(), &size, idat.data(), idat.size()) != Z_OK) return {};
-  std::vector<uint8_t> previous(stride), line(stride);
-  for (int y = 0; y < out.height; ++y) {
-    const uint8_t* in = &raw[y * (stride + 1)];
-    for (size_t i = 0; i < stride; ++i) {
-      const int a = i >= size_t(bpp) ? line[i - bpp] : 0, b = previous[i], c = i >= size_t(bpp) ? previous[i - bpp] : 0;
-      const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-      const int predictor[5] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
-      line[i] = static_cast<uint8_t>(in[1 + i] + predictor[in[0] % 5]);
-    }
-    for (int x = 0; x < out.width; ++x)
-      out.colours.push_back(bpp == 1 ? palette[line[x]] : RGB(line[3 * x], line[3 * x + 1], line[3 * x + 2]));
-    previous = line;
+  if (uncompress(raw.data(), &size, idat.data(), idat.size()) != Z_OK || size != raw.size()) return {};
+  for (size_t row = 0; row < size_t(out.height); ++row) {
+    if (raw[row * (out.width + 1)] != 0) return {};
+    for (size_t x = 0; x < size_t(out.width); ++x) out.colours.push_back(palette.at(raw[row * (out.width + 1) + 1 + x]));
   }
   return out;
 }
@@ -540,7 +468,7 @@ using MapRender = QuarlSession;
 TEST_F(MapRender, NativeRenderEqualsWhatTheMapWindowPaints) {
   // The fixture (render_fixture.py) wrote a game, a map and the native render.
   const std::string fixture = ToWindowsPath(QUARL_RENDER_FIXTURE);
-  const Pixels png = ReadPng(ReadBytes(fixture + "\\render.png"));
+  const Pixels png = ReadIndexedPng(ReadBytes(fixture + "\\render.png"));
   ASSERT_EQ(png.width, 4096) << "run the render fixture first (ctest -R win.MapRender)";
   ASSERT_EQ(png.height, 4096);
   for (const char* file : {"tiles.bmp", "anims.dat"})
@@ -601,47 +529,21 @@ bool WritePng(const std::string& windowsPath, const Pixels& p) {
   if (compress(packed.data(), &size, raw.data(), raw.size()) != Z_OK) return false;
   packed.resize(size);
   std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  auto chunk = [&file](const char* kind, const std::vector<uint8_t>& body) {
-    const uint32_t n = static_cast<uint32_t>(body.size());
-    file.insert(file.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)});
+  auto put32 = [](std::vector<uint8_t>& v, uint32_t n) { v.insert(v.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)}); };
+  auto chunk = [&](const char* kind, const std::vector<uint8_t>& body) {
+    put32(file, static_cast<uint32_t>(body.size()));
     const size_t start = file.size();
     file.insert(file.end(), kind, kind + 4);
     file.insert(file.end(), body.begin(), body.end());
-    const uint32_t crc = crc32(0, file.data() + start, static_cast<uInt>(file.size() - start));
-    file.insert(file.end(), {uint8_t(crc >> 24), uint8_t(crc >> 16), uint8_t(crc >> 8), uint8_t(crc)});
+    put32(file, crc32(0, file.data() + start, static_cast<uInt>(file.size() - start)));
   };
-  const uint32_t w = p.width, h = p.height;
-  chunk("IHDR", {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8), uint8_t(w), uint8_t(h >> 24), uint8_t(h >> 16),
-                 uint8_t(h >> 8), uint8_t(h), 8, 2, 0, 0, 0});
+  std::vector<uint8_t> header;
+  put32(header, p.width), put32(header, p.height);
+  header.insert(header.end(), {8, 2, 0, 0, 0});
+  chunk("IHDR", header);
   chunk("IDAT", packed);
   chunk("IEND", {});
   return WriteBytes(windowsPath, file);
-}
-
-// The screen's pixels under a window, frame and caption included.
-Pixels GrabWindow(HWND hwnd) {
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  PumpMessages(50);
-  RECT rc{};
-  GetWindowRect(hwnd, &rc);
-  Pixels p{rc.right - rc.left, rc.bottom - rc.top, {}};
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, p.width, p.height, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  const auto* quads = static_cast<const uint32_t*>(bits);
-  for (int i = 0; bits && i < p.width * p.height; ++i)
-    p.colours.push_back(RGB((quads[i] >> 16) & 0xFF, (quads[i] >> 8) & 0xFF, quads[i] & 0xFF));
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return p;
 }
 
 using Screenshots = QuarlSession;
@@ -661,14 +563,15 @@ TEST_F(Screenshots, FrameInBothLayoutsAndTheOverview) {
   TheEditor().tools.currentTool = TOOL_WALL;
   for (bool vertical : {true, false}) {
     SetLayout(vertical);
-    const Pixels frame = GrabWindow(Frame());
+    // The client area: without a window manager Wine leaves the caption undrawn.
+    const Pixels frame = GrabClient(Frame());
     ASSERT_GT(frame.width, 0);
     EXPECT_TRUE(WritePng(dir + (vertical ? "\\frame_vertical.png" : "\\frame_horizontal.png"), frame));
   }
   SetLayout(true);
   SendMessageA(Frame(), WM_COMMAND, CMD_OVERVIEW, 0);
   ASSERT_TRUE(App().overviewWindow);
-  EXPECT_TRUE(WritePng(dir + "\\overview.png", GrabWindow(App().overviewWindow)));
+  EXPECT_TRUE(WritePng(dir + "\\overview.png", GrabClient(App().overviewWindow)));
 }
 
 }  // namespace
