@@ -219,7 +219,8 @@ TEST_F(ToolboxWindow, TooltipsAndTheGripDragBetweenLayouts) {
   EXPECT_EQ(GetWindowLongA(tips, GWL_STYLE) & (WS_POPUP | TTS_ALWAYSTIP), WS_POPUP | TTS_ALWAYSTIP);
 
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CursorFromMoves, nullptr, GetCurrentThreadId());
-  WINDOWPLACEMENT placement{sizeof placement};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
   GetWindowPlacement(Frame(), &placement);
   const POINT frame{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
   const int T = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYFRAME);
@@ -239,7 +240,8 @@ TEST_F(ToolboxWindow, TooltipsAndTheGripDragBetweenLayouts) {
   EXPECT_EQ(std::pair(box.right - box.left, box.bottom - box.top), std::pair(client.right, 36L));
   EXPECT_EQ(std::pair(PlacedRect(App().mdiClient).top, PlacedRect(App().animationPalette).top), std::pair(36L, 36L));
   // The tips follow the buttons of the bar.
-  TOOLINFOA info{sizeof info};
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
   info.hwnd = Toolbox();
   info.uId = TOOL_CONVEYOR;
   SendMessageA(tips, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
