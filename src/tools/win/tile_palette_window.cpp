@@ -75,7 +75,9 @@ void PickBlock(HWND hwnd, int x, int y) {
   tools.paletteHighlight = pick.Highlight();
   DrawHighlight(dc, tools.paletteHighlight);
   HWND previous = SetCapture(hwnd);
-  for (;;) {
+  // A capture taken away (another program, a system key) ends the pick too,
+  // or the loop would wait for a release that never comes.
+  while (GetCapture() == hwnd) {
     MSG msg;
     if (!PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MBUTTONDBLCLK, PM_REMOVE)) {
       WaitMessage();

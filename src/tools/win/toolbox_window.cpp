@@ -183,7 +183,7 @@ void DockingDrag(HWND toolbox) {
   RECT ghost{};
   auto ghostShown = [&ghost] { return !(ghost.left == ghost.right || ghost.top == ghost.bottom); };
   SetCapture(toolbox);
-  for (;;) {
+  while (GetCapture() == toolbox) {  // a capture taken away ends the drag
     MSG msg;
     if (!PeekMessageA(&msg, toolbox, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
       WaitMessage();
