@@ -50,6 +50,8 @@ run: build
 bench: build-native
 	build/bin/quarl-bench
 	build/bin/quarl-edit-bench
+	scripts/install-deps.sh --bench
+	bench/render_bench.sh
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 --target quarl-paint-bench
 	scripts/with-wine.sh wine build/win64/bench/win/quarl-paint-bench.exe

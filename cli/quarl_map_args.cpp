@@ -74,6 +74,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   edit->add_option("-o", c.output, "save the active map here at the end");
   edit->add_option("SCRIPT", c.script, "edit script, or - for standard input")->required();
 
+  auto* render = app.add_subcommand("render", "the whole map as a 4096 x 4096 PNG, or its 256 x 256 overview");
+  render->add_option("MAP", c.input, "map file")->required();
+  render->add_option("OUT", c.output, "PNG file to write")->required();
+  render->add_option("--game", c.gameDir, "directory holding tiles.bmp and anims.dat");
+  render->add_flag("--overview", c.overview, "the overview's picture, one pixel a cell");
+
   for (CLI::App* sub : app.get_subcommands({})) sub->fallthrough();
 
   std::vector<const char*> argv{"quarl-map"};
@@ -103,6 +109,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   if (*tables) c.kind = CommandKind::Tables;
   if (*anims) c.kind = CommandKind::Anims;
   if (*edit) c.kind = CommandKind::Edit;
+  if (*render) c.kind = CommandKind::Render;
 
   if (c.kind == CommandKind::Cells && !rect.empty()) {
     if (rect.size() != 4) return UsageError("cells takes X Y W H or no rectangle");
@@ -111,7 +118,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
               static_cast<int>(rect[3])};
   }
   // An empty name would be saved as ".map" in the current directory.
-  if ((c.kind == CommandKind::Resave || c.kind == CommandKind::New) && c.output.empty()) {
+  if ((c.kind == CommandKind::Resave || c.kind == CommandKind::New || c.kind == CommandKind::Render) &&
+      c.output.empty()) {
     return UsageError("OUT is empty");
   }
   if (c.kind == CommandKind::Tables) {

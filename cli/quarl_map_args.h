@@ -9,7 +9,7 @@
 
 namespace quarl {
 
-enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims, Edit };
+enum class CommandKind { Info, Cells, Check, Resave, New, Report, Tables, Anims, Edit, Render };
 
 // A rectangle of cells, always inside the map once parsed.
 struct CellsRectangle {
@@ -31,6 +31,8 @@ struct Command {
   bool spawnScan = true;
   CellsRectangle rect;     // cells
   std::string script;      // edit: a file, or - for standard input
+  std::string gameDir;     // render --game: where tiles.bmp and anims.dat are
+  bool overview = false;   // render --overview
 };
 
 struct ParsedArguments {

@@ -16,13 +16,25 @@
 #include "quarl_map_input.h"
 #include "quarl_map_edit.h"
 #include "quarl_map_json.h"
+#include "quarl_map_render.h"
 #include "tools/animations_file.h"
+#include "tools/overview.h"
 
 namespace quarl {
 namespace {
 
 // A cell names its animation in one byte, so ids above 255 are never used.
 constexpr size_t kMaxAnimsBytes = 256 * kAnimationRecordSize;
+// The game's sheet is 640 pixels wide and a few thousand high; anything
+// above 64 MiB is refused before it is read.
+constexpr size_t kMaxSheetBytes = 64u << 20;
+
+// The overview's picture as RGB rows (its bitmap keeps blue first).
+std::vector<uint8_t> OverviewRgb(const MapDocument& doc) {
+  std::vector<uint8_t> rgb = OverviewPicture(doc);
+  for (size_t i = 0; i + 2 < rgb.size(); i += 3) std::swap(rgb[i], rgb[i + 2]);
+  return rgb;
+}
 
 int Unusable(const std::string& what) {
   std::cerr << "quarl-map: " << what << "\n";
@@ -181,6 +193,37 @@ int Anims(const Command& c, std::string& out) {
   return kExitDone;
 }
 
+// The picture goes to the file only once all of it is ready; any bad input
+// stops before anything is written.
+int Render(const Command& c) {
+  Session session(c.yes);
+  MapDocument* doc = session.Load(c.input);
+  if (!doc) return kExitUnusable;
+  std::vector<uint8_t> png;
+  if (c.overview) {
+    png = EncodeRgbPng(kMapCells, kMapCells, OverviewRgb(*doc));
+  } else {
+    const std::string game = c.gameDir.empty() ? DefaultGameDirectory() : c.gameDir;
+    const std::string sheetPath = game + "/tiles.bmp", animsPath = game + "/anims.dat";
+    std::vector<uint8_t> bytes;
+    std::string why;
+    TileSheet sheet;
+    if (!ReadInputFile(sheetPath, kMaxSheetBytes, "a tile sheet", bytes, why) || !DecodeTileSheet(bytes, sheet, why))
+      return Unusable("cannot use " + sheetPath + ": " + why);
+    if (!ReadInputFile(animsPath, kMaxAnimsBytes, "an anims.dat", bytes, why))
+      return Unusable("cannot read " + animsPath + ": " + why);
+    AnimationList animations;
+    ParseAnimations(bytes.data(), bytes.size(), animations);
+    IndexedPicture picture;
+    if (!RenderMapPicture(*doc, animations, sheet, picture, why)) return Unusable(sheetPath + ": " + why);
+    png = EncodeIndexedPng(picture);
+  }
+  if (png.empty()) return Unusable("cannot encode the picture");
+  const WriteResult written = WriteFileAtomically(c.output, png);
+  if (!written) return Unusable("cannot write " + c.output + ": " + written.reason);
+  return kExitDone;
+}
+
 }  // namespace
 
 int RunCommand(const Command& command, std::string& out) {
@@ -193,6 +236,7 @@ int RunCommand(const Command& command, std::string& out) {
     case CommandKind::Report: return Report(command, out);
     case CommandKind::Tables: return Tables(command, out);
     case CommandKind::Anims: return Anims(command, out);
+    case CommandKind::Render: return Render(command);
     case CommandKind::Edit: return RunEditScript(command.input, command.output, command.script, command.yes, out);
   }
   return kExitUnusable;

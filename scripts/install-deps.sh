@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
+# With --bench also what the benchmarks compare against (tiled's
+# tmxrasterizer).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,8 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils xdotool imagemagick
 )
+
+if [ "${1:-}" = "--bench" ]; then packages+=(tiled); fi
 
 missing=()
 for p in "${packages[@]}"; do

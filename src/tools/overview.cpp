@@ -28,4 +28,10 @@ OverviewOutline OverviewOutlineOf(int32_t scrollX, int32_t scrollY, int32_t clie
   return {scrollX / kCellPixels, scrollY / kCellPixels, clientWidth / kCellPixels, clientHeight / kCellPixels};
 }
 
+OverviewJump OverviewJumpTo(int32_t x, int32_t y, int32_t clientWidth, int32_t clientHeight) {
+  const int32_t hw = clientWidth / 2 / kCellPixels * kCellPixels;
+  const int32_t hh = clientHeight / 2 / kCellPixels * kCellPixels;
+  return {kCellPixels * x - hw, kCellPixels * y - hh};
+}
+
 }  // namespace quarl

@@ -37,4 +37,14 @@ struct OverviewOutline {
 };
 OverviewOutline OverviewOutlineOf(int32_t scrollX, int32_t scrollY, int32_t clientWidth, int32_t clientHeight);
 
+// A click or drag at overview pixel (x, y) centres the map window there:
+// the scroll positions asked for (the scroll bars clamp them), from the
+// client size of the active map window, whose halves are cut down to whole
+// cells.
+struct OverviewJump {
+  int32_t scrollX = 0, scrollY = 0;
+  bool operator==(const OverviewJump&) const = default;
+};
+OverviewJump OverviewJumpTo(int32_t x, int32_t y, int32_t clientWidth, int32_t clientHeight);
+
 }  // namespace quarl

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/geometry.h"
+
 namespace quarl {
 
 // A tool is named by its command number, the one its toolbox button sends;
@@ -56,11 +58,19 @@ struct ToolState {
   int32_t holdingPenKind = 0;
   int32_t mirrorDirection = 0;
   int32_t conveyorDirection = 0;
+  // Set while a toolbox popup is open: the team popup, the wall-set popup,
+  // any other popup.
+  int32_t teamPopupPending = 0;
+  int32_t wallSetPopupPending = 0;
+  int32_t otherPopupPending = 0;
 
   // The tile block picked in the tile palette.
   int32_t currentTile = 0;
   int32_t blockWidth = 0;
   int32_t blockHeight = 0;
+  // The block's outline in the tile palette, in sheet pixels; not drawn
+  // while empty (left = right and top = bottom).
+  Rect paletteHighlight;
 
   int32_t currentAnimation = 0;
   // The info panel's "Anim Offset:" text: the data of placed animations.

@@ -66,10 +66,10 @@ TEST_F(Startup, PalettesShowTheSheetAndTheToolboxItsToolsAndTips) {
   SendMessageA(App().tilePalette, WM_VSCROLL, SB_LINEDOWN, 0);  // the sheet's next row at the top
   EXPECT_EQ(GrabClient(App().tilePalette).At(2, 15), SheetColour(40, 2, 15));
   const Pixels anims = GrabClient(App().animationPalette);
-  EXPECT_EQ(anims.At(2, 2), SheetColour(10, 2, 2));    // animation 0, frame 0
-  EXPECT_EQ(anims.At(18, 2), SheetColour(11, 2, 2));   // animation 0, frame 1
-  EXPECT_EQ(anims.At(2, 34), SheetColour(5, 2, 2));    // animation 2, bit 15 dropped
-  EXPECT_NE(anims.At(34, 18), SheetColour(12, 2, 2));  // animation 1 ended at its zero slot
+  EXPECT_EQ(anims.At(34, 2), SheetColour(10, 2, 2));   // animation 0, frame 0 (frames from x = 32)
+  EXPECT_EQ(anims.At(50, 2), SheetColour(11, 2, 2));   // animation 0, frame 1
+  EXPECT_EQ(anims.At(34, 34), SheetColour(5, 2, 2));   // animation 2, bit 15 dropped
+  EXPECT_NE(anims.At(66, 18), SheetColour(12, 2, 2));  // animation 1 ended at its zero slot
   // The toolbox marks the current tool with a sunken frame; picking Select moves it.
   EXPECT_EQ(GrabClient(App().toolbox).At(10, 3), RGB(0, 0, 0));
   SendMessageA(App().toolbox, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));

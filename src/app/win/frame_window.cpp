@@ -24,6 +24,7 @@
 #include "editor/win/system_clipboard.h"
 #include "resource_ids.h"
 #include "tools/win/animation_palette_window.h"
+#include "tools/win/overview_window.h"
 #include "tools/win/tile_palette_window.h"
 #include "tools/win/toolbox_window.h"
 
@@ -275,17 +276,11 @@ CommandTable BuildCommandTable() {
   table.Define(TOOL_CUT, [=] { CopySelection(editor(), App().toolbox, true), RepaintNow(activeMap()); });
   table.Define(TOOL_PASTE, [=] { PasteClipboard(editor(), App().toolbox), RepaintNow(activeMap()); });
   table.Define(TOOL_ROTATE, [=] { RotateSelection(editor()); });
-  for (int choice = CMD_MIRROR_LEFT; choice <= CMD_MIRROR_DOWN; ++choice) {
-    table.Define(choice, [=] {
-      ToolState& tools = editor().tools;
-      tools.mirrorDirection = choice - CMD_MIRROR_LEFT;
-      MirrorSelection(editor());
-      tools.currentToolCommand = tools.currentTool;
-    });
-  }
-  for (int pending : std::initializer_list<int>{CMD_OVERVIEW}) {
-    table.Define(pending, nullptr);
-  }
+  // The Mirror popup's choice has set the direction already.
+  table.Define(TOOL_MIRROR, [=] { MirrorSelection(editor()); });
+  table.Define(CMD_OVERVIEW, [=] {
+    if (MapDocument* doc = editor().ActiveDocument(); doc && !App().overviewWindow) OpenOverview(*doc);
+  });
   return table;
 }
 

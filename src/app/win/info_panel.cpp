@@ -46,6 +46,9 @@ void OnCreate(HWND hwnd) {
 void OnPaint(HWND hwnd) {
   PaintContext paint(hwnd);
   HDC dc = paint.Get();
+  // The labels in the panel font, as the fields beside them: the system
+  // font's "Anim Offset:" would run under its field.
+  Selection font(dc, App().panelFont ? static_cast<HGDIOBJ>(App().panelFont) : GetStockObject(SYSTEM_FONT));
   COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 255));
   int oldMode = SetBkMode(dc, TRANSPARENT);
   struct Label {

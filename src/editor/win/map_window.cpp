@@ -19,6 +19,8 @@
 #include "editor/map_file_commands.h"
 #include "editor/win/map_window_input.h"
 #include "resource_ids.h"
+#include "tools/cell_look.h"
+#include "tools/win/overview_window.h"
 #include "tools/win/tile_drawing.h"
 
 namespace quarl::win {
@@ -30,7 +32,6 @@ constexpr int kStatusBarHeight = 20;
 constexpr int kMinTrackSize = 300;
 constexpr int kLineStep = kCellPixels;
 constexpr int kPageStep = 4 * kCellPixels;
-constexpr int kUnknownAnimationSquare = 17;
 // Info panel fields written here.
 constexpr int kTileFieldId = 103;
 constexpr int kOffsetFieldId = 105;
@@ -58,42 +59,23 @@ void ClearAutoPan(MapView& view) { view.autoPan.fill(0); }
 // --- painting ------------------------------------------------------------------
 
 // A cell whose animation the list does not hold: a white square one pixel
-// larger than the cell, labelled with the first two lower-case hexadecimal
-// digits of the id ("0a" for 10; a negative id reads as its 32-bit pattern).
+// larger than the cell, labelled with its id (tools/cell_look.h).
 void DrawUnknownAnimation(HDC dc, int x, int y, int32_t anim) {
   RECT square{x, y, x + kUnknownAnimationSquare, y + kUnknownAnimationSquare};
   FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%x", static_cast<unsigned>(anim));
-  char label[3];
-  if (digits[1] == '\0') {
-    label[0] = '0';
-    label[1] = digits[0];
-  } else {
-    label[0] = digits[0];
-    label[1] = digits[1];
-  }
-  label[2] = '\0';
-
+  const std::string label = UnknownAnimationLabel(anim);
   GdiObject<HFONT> font(
       CreateFontA(0, 0, 1, 1, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0x100000, "MS San Serif"));
   Selection selected(dc, font.Get());
-  DrawTextA(dc, label, 2, &square, DT_SINGLELINE);
+  DrawTextA(dc, label.c_str(), 2, &square, DT_SINGLELINE);
 }
 
 void DrawCell(HDC dc, const Cell& cell, int x, int y) {
-  if (!cell.IsAnimated()) {
-    DrawTiles(dc, x, y, cell.tile);
-    return;
-  }
-  const Animation* animation = App().editor.animations.FindAnimation(cell.anim);
-  const int frame = animation ? FrameIndex(*animation, cell.data) : -1;
-  if (frame < 0) {
+  const CellLook look = CellLookOf(cell, App().editor.animations);
+  if (look.unknownAnimation)
     DrawUnknownAnimation(dc, x, y, cell.anim);
-    return;
-  }
-  DrawTiles(dc, x, y, animation->frames[static_cast<size_t>(frame)]);
+  else
+    DrawTiles(dc, x, y, look.tile);
 }
 
 void OnPaint(HWND hwnd) {
@@ -135,6 +117,8 @@ void OnPaint(HWND hwnd) {
       DrawCell(dc, cells[column], column * kCellPixels, row * kCellPixels);
     }
   }
+  // Every edit and scroll ends in a paint here: the overview follows.
+  RefreshOverview(map->doc.get());
 
   if (map->view.selectionShown) {
     RECT selection = ToRect(map->view.selection);

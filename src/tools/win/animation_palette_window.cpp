@@ -4,6 +4,8 @@
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
 #include "resource_ids.h"
+#include "base/win/info_panel_fields.h"
+#include "tools/animation_palette.h"
 #include "tools/animations_file.h"
 #include "tools/win/scroll_steps.h"
 #include "tools/win/tile_drawing.h"
@@ -18,31 +20,85 @@ void OnSize(HWND hwnd) {
   SetScrollMaximum(hwnd, SB_VERT, 4096 - rc.bottom);
 }
 
+// One row of the palette in palette pixels (dc's origin at the scroll
+// position): the window colour over x = 0 .. 200, the frames from x = 32,
+// the id at the left; the bump edge when it is the current animation.
+void DrawRow(HDC dc, int id, int idWidth, bool current) {
+  AppGlobals& app = App();
+  const int y = AnimationRowY(id);
+  RECT row{0, y, kAnimationRowWidth, y + kAnimationRowPixels};
+  FillRect(dc, &row, GetSysColorBrush(COLOR_WINDOW));
+  const Animation* animation = app.editor.animations.FindAnimation(id);
+  if (animation) {
+    for (size_t f = 0; f < animation->frames.size(); ++f)
+      DrawTiles(dc, AnimationFrameX(static_cast<int>(f)), y, animation->frames[f]);
+  }
+  const std::string label = AnimationIdLabel(id);
+  RECT text{0, y, idWidth, y + kAnimationRowPixels};
+  SetBkMode(dc, TRANSPARENT);
+  Selection font(dc, app.panelFont ? static_cast<HGDIOBJ>(app.panelFont) : GetStockObject(DEFAULT_GUI_FONT));
+  DrawTextA(dc, label.c_str(), -1, &text, DT_SINGLELINE);
+  if (current) {
+    const Rect e = AnimationEdgeRect(app.editor.animations, id);
+    RECT edge{e.left, e.top, e.right, e.bottom};
+    if (e.right > e.left) DrawEdge(dc, &edge, EDGE_BUMP, BF_RECT);
+  }
+}
+
 void OnPaint(HWND hwnd) {
   AppGlobals& app = App();
   PaintContext paint(hwnd);
   HDC dc = paint.Get();
+  SetBkMode(dc, TRANSPARENT);
+  const int sx = GetScrollPos(hwnd, SB_HORZ), sy = GetScrollPos(hwnd, SB_VERT);
+  SetWindowOrgEx(dc, sx, sy, nullptr);
   PaletteSelection palette(dc, app.sharedPalette);
-  int x0 = -GetScrollPos(hwnd, SB_HORZ), y0 = -GetScrollPos(hwnd, SB_VERT);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  FillRect(dc, &rc, app.windowBrush ? app.windowBrush : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  for (const Animation& animation : app.editor.animations.All()) {
-    int y = y0 + static_cast<int>(animation.id) * kSheetTilePixels;
-    if (y + kSheetTilePixels < 0 || y > rc.bottom) continue;
-    for (size_t f = 0; f < animation.frames.size(); ++f) {
-      DrawTiles(dc, x0 + static_cast<int>(f) * kSheetTilePixels, y, animation.frames[f]);
-    }
+  const RowSpan rows = AnimationRowsShown(sy, rc.bottom);
+  for (int id = rows.first; id <= rows.last; ++id)
+    DrawRow(dc, id, kAnimationIdWidth, id == app.editor.tools.currentAnimation);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+}
+
+// A click picks the row under it (the x coordinate does not matter); a
+// double click also turns animation mode on. Either way the Edit tool
+// becomes current.
+void Pick(HWND hwnd, int y, bool doubleClick) {
+  AppGlobals& app = App();
+  ToolState& tools = app.editor.tools;
+  const int sy = GetScrollPos(hwnd, SB_VERT);
+  HDC dc = GetDC(hwnd);
+  SetWindowOrgEx(dc, GetScrollPos(hwnd, SB_HORZ), sy, nullptr);
+  PaletteSelection palette(dc, app.sharedPalette);
+  DrawRow(dc, tools.currentAnimation, 20, false);
+  tools.currentAnimation = AnimationAtClick(y, sy);
+  const Rect e = AnimationEdgeRect(app.editor.animations, tools.currentAnimation);
+  RECT edge{e.left, e.top, e.right, e.bottom};
+  if (e.right > e.left) DrawEdge(dc, &edge, EDGE_BUMP, BF_RECT);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  ReleaseDC(hwnd, dc);
+  if (doubleClick) {
+    tools.animationMode = 1;
+    if (app.infoPanel) CheckDlgButton(app.infoPanel, kUseAnimCheck, BST_CHECKED);
   }
+  tools.currentTool = TOOL_EDIT;
+  tools.currentToolCommand = TOOL_EDIT;
+  RepaintNow(app.toolbox);
 }
 
 LRESULT CALLBACK AnimationPaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
     case WM_SIZE: OnSize(hwnd); return 0;
-    case WM_VSCROLL: ScrollStep(hwnd, SB_VERT, wParam, 16, 64); return 0;
-    case WM_HSCROLL: ScrollStep(hwnd, SB_HORZ, wParam, 16, 16); return 0;
+    case WM_VSCROLL:
+      ScrollStep(hwnd, SB_VERT, wParam, kAnimationPaletteLineStep, kAnimationPalettePageStep);
+      RepaintNow(hwnd);
+      return 0;
+    case WM_HSCROLL: ScrollStep(hwnd, SB_HORZ, wParam, 16, 16, false); return 0;
     case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_LBUTTONUP: Pick(hwnd, static_cast<short>(HIWORD(lParam)), false); return 0;
+    case WM_LBUTTONDBLCLK: Pick(hwnd, static_cast<short>(HIWORD(lParam)), true); return 0;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

@@ -1,6 +1,9 @@
 #pragma once
-// The animation palette (window class "anims"): one row per animation, its
-// frames side by side, in a child window along the right of the frame.
+// The animation palette (window class "anims"): one row per animation id,
+// the id at the left and the frames side by side from x = 32, the current
+// animation inside a bump edge, in a child window along the right of the
+// frame. A click picks the row's animation and makes the Edit tool current;
+// a double click also turns animation mode on.
 
 #include <windows.h>
 

@@ -57,6 +57,22 @@ void OnPaint(HWND hwnd) {
   DrawViewOutline(paint.Get(), MapWindowOf(doc));
 }
 
+// Centres the overview's map window on cell (x, y), as far as its scroll
+// ranges allow, and repaints it and the overview.
+void Jump(HWND hwnd, int x, int y) {
+  AppGlobals& app = App();
+  HWND mapWindow = MapWindowOf(app.overviewDoc);
+  RECT active{};
+  if (!mapWindow || !GetClientRect(ToHwnd(app.editor.activeMapWindow), &active)) return;
+  const OverviewJump jump = OverviewJumpTo(x, y, active.right, active.bottom);
+  // The outlines in the window are painted over: forget them.
+  if (MapView* view = app.editor.maps.FindView(ToWindowId(mapWindow))) view->hoverRect = Rect{};
+  SetScrollPos(mapWindow, SB_HORZ, jump.scrollX, TRUE);
+  SetScrollPos(mapWindow, SB_VERT, jump.scrollY, TRUE);
+  RedrawWindow(mapWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
+}
+
 void OnDestroy() {
   App().overviewWindow = nullptr;
   App().overviewDoc = nullptr;
@@ -68,12 +84,20 @@ LRESULT CALLBACK OverviewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CREATE: return 0;
     case WM_SIZE: OnSize(hwnd); return 0;
     case WM_PAINT: OnPaint(hwnd); return 0;
+    case WM_LBUTTONDOWN: Jump(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
+    case WM_MOUSEMOVE:
+      if (wParam & MK_LBUTTON) Jump(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }
 
 }  // namespace
+
+void RefreshOverview(const MapDocument* doc) {
+  if (App().overviewWindow && doc && App().overviewDoc == doc) InvalidateRect(App().overviewWindow, nullptr, FALSE);
+}
 
 int OpenOverview(MapDocument& doc) {
   AppGlobals& app = App();

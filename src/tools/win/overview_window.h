@@ -2,9 +2,8 @@
 // The overview (window class "overview"): a popup showing a whole map one
 // pixel per cell, with the outline of the part its map window shows. It
 // stays tied to that map (App().overviewDoc) until it is closed or the map's
-// window is destroyed. Here so far: opening it, its fixed size and its
-// picture. Scrolling the map window by clicking and dragging in it comes
-// next.
+// window is destroyed. A click, or a drag with the left button held,
+// centres the map window on the cell under the pointer.
 
 #include <windows.h>
 
@@ -17,5 +16,9 @@ namespace quarl::win {
 // window at the screen's centre, owned by the frame. 1, or 0 when the window
 // could not be created.
 int OpenOverview(MapDocument& doc);
+
+// The map window of doc painted (an edit, a scroll): the overview, when it
+// shows doc, is painted again with the cells and outline as they are now.
+void RefreshOverview(const MapDocument* doc);
 
 }  // namespace quarl::win

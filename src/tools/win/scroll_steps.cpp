@@ -9,7 +9,7 @@ constexpr int kTile = 16;
 
 }  // namespace
 
-int ScrollStep(HWND hwnd, int bar, WPARAM request, int line, int page) {
+int ScrollStep(HWND hwnd, int bar, WPARAM request, int line, int page, bool thumbInTiles) {
   SCROLLINFO si = {};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
@@ -21,7 +21,10 @@ int ScrollStep(HWND hwnd, int bar, WPARAM request, int line, int page) {
     case SB_PAGEUP: step = -page; break;
     case SB_PAGEDOWN: step = page; break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: step = (si.nTrackPos - si.nPos) / kTile * kTile; break;
+    case SB_THUMBTRACK:
+      step = static_cast<int>(HIWORD(request)) - si.nPos;
+      if (thumbInTiles) step = step / kTile * kTile;
+      break;
     default: break;
   }
   int position = std::clamp(si.nPos + step, si.nMin, std::max(si.nMin, si.nMax));

@@ -6,11 +6,9 @@
 #include <cstdint>
 
 #include "base/win/app_globals.h"
+#include "tools/tile_palette.h"
 
 namespace quarl::win {
-
-constexpr int kSheetTilePixels = 16;
-constexpr int kSheetTilesPerRow = 40;
 
 // Copies the w x h block of tiles whose top-left tile is `tile` from the sheet
 // context to (x, y) of dc: one (w x 16) x (h x 16) pixel rectangle.

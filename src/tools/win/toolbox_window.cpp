@@ -2,10 +2,14 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
 #include "resource_ids.h"
 #include "tools/tool_state.h"
+#include "tools/toolbox.h"
+#include "tools/win/tile_drawing.h"
 
 namespace quarl::win {
 namespace {
@@ -50,16 +54,8 @@ void OnPaint(HWND hwnd) {
     Selection selected(memory.Get(), picture);
     BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory.Get(), 0, 0, SRCCOPY);
   }
-  int tool = ToolIndex(app.editor.tools.currentTool);
-  if (vertical) {
-    int c = tool % 4, r = tool / 4;
-    if (r == 0)
-      DrawSunkenFrame(dc, c * 32, 3, 32, 29);
-    else
-      DrawSunkenFrame(dc, c * 32, r * 32, 32, 32);
-  } else {
-    DrawSunkenFrame(dc, tool * 32, 3, 32, 29);
-  }
+  const SunkenFrame frame = ToolHighlight(ToolIndex(app.editor.tools.currentTool), vertical);
+  DrawSunkenFrame(dc, frame.x, frame.y, frame.w, frame.h);
   RECT rc;
   GetClientRect(hwnd, &rc);
   RECT edge = {2, 0, rc.right - 4, 2};
@@ -75,11 +71,6 @@ constexpr const char* kToolTips[kToolCount] = {
 
 HWND g_toolTips = nullptr;
 
-RECT ToolButtonRect(int tool) {
-  if (VerticalLayout()) return {(tool % 4) * 32, (tool / 4) * 32, (tool % 4) * 32 + 32, (tool / 4) * 32 + 32};
-  return {tool * 32, 0, tool * 32 + 32, 32};
-}
-
 // Replaces the tooltip tools with the buttons of the current layout.
 void ResetToolTips(HWND toolbox) {
   if (!g_toolTips) return;
@@ -92,9 +83,10 @@ void ResetToolTips(HWND toolbox) {
     SendMessageA(g_toolTips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
   }
   for (int tool = 0; tool < kToolCount; ++tool) {
+    const Rect r = ToolButtonRect(tool, VerticalLayout());
     info.uFlags = TTF_CENTERTIP | TTF_SUBCLASS;
     info.uId = static_cast<UINT_PTR>(TOOL_EDIT + tool);
-    info.rect = ToolButtonRect(tool);
+    info.rect = {r.left, r.top, r.right, r.bottom};
     info.hinst = App().instance;
     info.lpszText = const_cast<char*>(kToolTips[tool]);
     SendMessageA(g_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
@@ -102,47 +94,130 @@ void ResetToolTips(HWND toolbox) {
 }
 
 void CreateToolTips(HWND toolbox) {
-  g_toolTips = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbox, nullptr, App().instance, nullptr);
+  g_toolTips = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLTIPS_CLASSA, nullptr, WS_POPUP | WS_VISIBLE | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, toolbox, nullptr,
+                               App().instance, nullptr);
   ResetToolTips(toolbox);
 }
 
-// Tools that become current by a click; the others act at once or through
-// their popups, which come with the toolbox's full behaviour.
-bool IsClickTool(int tool) { return tool == 0 || tool == 1 || tool == 7 || tool == 9 || tool == 12; }
+// ---- popups ---------------------------------------------------------------------
+
+// A picture item: the item's tiles drawn into a bitmap made like the sheet's.
+HBITMAP PictureOf(const PopupItem& item) {
+  HDC sheet = App().sheetContext;
+  const int rows = static_cast<int>(item.tiles.size()) / item.columns;
+  HBITMAP bitmap = CreateCompatibleBitmap(sheet, item.columns * kSheetTilePixels, rows * kSheetTilePixels);
+  MemoryContext memory(sheet);
+  PaletteSelection palette(memory.Get(), App().sharedPalette);
+  Selection selected(memory.Get(), bitmap);
+  for (size_t i = 0; i < item.tiles.size(); ++i) {
+    const int column = static_cast<int>(i) % item.columns, row = static_cast<int>(i) / item.columns;
+    DrawTiles(memory.Get(), column * kSheetTilePixels, row * kSheetTilePixels, item.tiles[i]);
+  }
+  return bitmap;
+}
+
+// Shows the popup centred at the cursor, owned by the toolbox. Its choice
+// comes back as a command after the menu has closed; the pictures are
+// deleted as soon as the menu is gone.
+void ShowPopup(HWND toolbox, const std::vector<PopupItem>& items) {
+  HMENU menu = CreatePopupMenu();
+  std::vector<GdiObject<HBITMAP>> pictures;
+  for (const PopupItem& item : items) {
+    if (item.tiles.empty() || item.columns <= 0) {
+      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text.c_str());
+    } else {
+      pictures.emplace_back(PictureOf(item));
+      AppendMenuA(menu, MF_BITMAP, static_cast<UINT_PTR>(item.command),
+                  reinterpret_cast<LPCSTR>(pictures.back().Get()));
+    }
+  }
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  TrackPopupMenu(menu, TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, toolbox, nullptr);
+  DestroyMenu(menu);
+}
+
+void Carry(HWND toolbox, const ToolboxAction& action) {
+  if (!action.message.empty()) MessageBoxA(nullptr, action.message.c_str(), action.messageTitle.c_str(), MB_OK);
+  // Copy, cut, paste, rotate and mirror run through the frame's command table.
+  if (action.frameCommand) SendMessageA(App().frame, WM_COMMAND, static_cast<WPARAM>(action.frameCommand), 0);
+  if (action.repaintToolbox) RepaintNow(toolbox);
+  if (!action.popup.empty()) ShowPopup(toolbox, action.popup);
+}
 
 void OnClick(HWND hwnd, int x, int y) {
-  int index = -1;
-  if (VerticalLayout())
-    index = (y / 32) * 4 + x / 32;
-  else if (y < 32)
-    index = x / 32;
-  if (index < 0 || index >= kToolCount) return;
+  const int index = ToolButtonAt(x, y, VerticalLayout());
+  if (index < 0) return;
+  // The button's command, as another window would send it; then the
+  // current tool for the tools a click selects.
   SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(TOOL_EDIT + index), 0);
-  if (IsClickTool(index)) App().editor.tools.currentTool = ToolAt(index);
+  ToolState& tools = App().editor.tools;
+  const ToolCommand tool = ToolAt(index);
+  if (SelectedByClick(tool)) tools.currentTool = tool;
   RepaintNow(hwnd);
 }
 
-// Copy, Cut, Paste, Rotate and the Mirror popup's directions act at once:
-// the frame runs them through its command table, as it runs the menu's Copy,
-// Cut and Paste.
-bool IsOneShotTool(int command) {
-  return command == TOOL_COPY || command == TOOL_CUT || command == TOOL_PASTE || command == TOOL_ROTATE ||
-         (command >= CMD_MIRROR_LEFT && command <= CMD_MIRROR_DOWN);
+void OnCommand(HWND hwnd, int command) {
+  Editor& editor = App().editor;
+  bool chosen = false;
+  ToolboxAction action = ChoosePopupItem(editor.tools, command, editor.animations, &chosen);
+  if (!chosen) action = RunToolboxCommand(editor.tools, command);
+  Carry(hwnd, action);
 }
 
-void OnCommand(int command) {
-  if (IsOneShotTool(command)) {
-    SendMessageA(App().frame, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    return;
+// A menu closed: a popup closed without a choice leaves the Edit tool.
+void OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) == 0xFFFF && lParam == 0 && DismissToolPopups(App().editor.tools)) RepaintNow(hwnd);
+}
+
+// ---- docking ----------------------------------------------------------------------
+
+// The grip drag: a ghost of the other layout follows the cursor's band
+// until the button is released; the frame then lays itself out again.
+void DockingDrag(HWND toolbox) {
+  AppGlobals& app = App();
+  HWND frame = app.frame;
+  const int T = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYFRAME);
+  HDC dc = GetWindowDC(frame);
+  RECT ghost{};
+  auto ghostShown = [&ghost] { return !(ghost.left == ghost.right || ghost.top == ghost.bottom); };
+  SetCapture(toolbox);
+  while (GetCapture() == toolbox) {  // a capture taken away ends the drag
+    MSG msg;
+    if (!PeekMessageA(&msg, toolbox, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_LBUTTONUP || !(msg.wParam & MK_LBUTTON)) break;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(frame, &placement);
+    const RECT& normal = placement.rcNormalPosition;
+    const bool vertical = app.editor.options.toolbox != 0;
+    const DockTarget target =
+        DockTargetAt(cursor.x - normal.left, cursor.y - normal.top, normal.right - normal.left, T, vertical);
+    if (!target.changes) continue;
+    const RECT want{target.ghost.left, target.ghost.top, target.ghost.right, target.ghost.bottom};
+    if (ghostShown() && EqualRect(&ghost, &want)) continue;
+    if (ghostShown()) DrawFocusRect(dc, &ghost);
+    ghost = want;
+    DrawFocusRect(dc, &ghost);
+    app.editor.options.toolbox = target.vertical ? 1 : 0;
   }
-  ToolState& tools = App().editor.tools;
-  if (command == TOOL_EDIT || command == TOOL_SELECT || command == TOOL_FLAG || command == TOOL_SWITCH ||
-      command == TOOL_TILE_PICKER || command < TOOL_EDIT || command > TOOL_CONVEYOR)
-    tools.currentToolCommand = command;
+  if (ghostShown()) DrawFocusRect(dc, &ghost);
+  RECT client{};
+  GetClientRect(frame, &client);
+  SendMessageA(frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  ReleaseDC(frame, dc);
+  RepaintNow(toolbox);
+  ReleaseCapture();
 }
 
 LRESULT CALLBACK ToolboxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   switch (message) {
     case WM_CREATE: CreateToolTips(hwnd); return 0;
     case WM_SIZE: ResetToolTips(hwnd); return 0;
@@ -151,8 +226,12 @@ LRESULT CALLBACK ToolboxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       g_toolTips = nullptr;
       return 0;
     case WM_PAINT: OnPaint(hwnd); return 0;
-    case WM_LBUTTONUP: OnClick(hwnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
-    case WM_COMMAND: if (HIWORD(wParam) == 0) OnCommand(LOWORD(wParam)); return 0;
+    case WM_LBUTTONUP: OnClick(hwnd, x, y); return 0;
+    case WM_LBUTTONDOWN:
+      if (IsOnGrip(x, y, VerticalLayout())) DockingDrag(hwnd);
+      return 0;
+    case WM_COMMAND: if (HIWORD(wParam) == 0) OnCommand(hwnd, LOWORD(wParam)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(hwnd, wParam, lParam); return 0;
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

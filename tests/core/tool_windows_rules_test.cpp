@@ -1,0 +1,132 @@
+// The tool windows' rules that their Win32 windows only show: toolbox
+// geometry and docking bands, what popups, choices and dismissal do to the
+// tool state, block picks, the overview's jump, unknown animations.
+
+#include <gtest/gtest.h>
+
+#include "map/tile_tables.h"
+#include "tools/cell_look.h"
+#include "tools/overview.h"
+#include "tools/tile_palette.h"
+#include "tools/toolbox.h"
+
+namespace quarl {
+namespace {
+
+TEST(ToolboxRules, ButtonsGripHighlightAndDockingBands) {
+  EXPECT_EQ(ToolButtonAt(31, 159, true), 16);  // the last row holds tool 16 only
+  EXPECT_EQ(ToolButtonAt(32, 128, true), -1);
+  EXPECT_EQ(ToolButtonAt(544, 0, false), -1);
+  EXPECT_EQ(ToolButtonAt(40, 32, false), -1);   // nothing below the bar
+  EXPECT_FALSE(IsOnGrip(0, 159, true) || IsOnGrip(551, 9, false) || IsOnGrip(558, 9, false));
+  EXPECT_TRUE(IsOnGrip(0, 160, true) && IsOnGrip(552, 9, false) && IsOnGrip(557, 9, false));
+  EXPECT_EQ(ToolHighlight(2, true), (SunkenFrame{64, 3, 32, 29}));
+  EXPECT_EQ(ToolHighlight(7, true), (SunkenFrame{96, 32, 32, 32}));
+  EXPECT_EQ(ToolHighlight(16, false), (SunkenFrame{512, 3, 32, 29}));
+
+  const int T = 40, W = 900;
+  const DockTarget bar = DockTargetAt(500, T + 36, W, T, true);
+  EXPECT_TRUE(bar.changes && !bar.vertical);
+  EXPECT_EQ(bar.ghost, (Rect{0, T, W, T + 36}));
+  EXPECT_FALSE(DockTargetAt(500, T + 36, W, T, false).changes);  // the band docks the bar only from the column
+  const DockTarget column = DockTargetAt(129, T + 37, W, T, false);
+  EXPECT_TRUE(column.changes && column.vertical);
+  EXPECT_EQ(column.ghost, (Rect{0, T, 130, T + 170}));
+  EXPECT_FALSE(DockTargetAt(130, T + 300, W, T, false).changes);
+}
+
+TEST(ToolboxRules, ChoicesDismissalNeutralPoleAndOneShots) {
+  InitTileTables();
+  AnimationList animations;
+  ToolState tools;
+  // A popup's tool is current while it is open; the choice sets the command.
+  RunToolboxCommand(tools, TOOL_BUNKER);
+  EXPECT_EQ(tools.currentTool, TOOL_BUNKER);
+  EXPECT_EQ(tools.currentToolCommand, TOOL_EDIT);
+  ChoosePopupItem(tools, 1226, animations);
+  EXPECT_TRUE(tools.otherPopupPending);  // the direction popup is open
+  ChoosePopupItem(tools, 1230, animations);
+  EXPECT_EQ(tools.currentVariantCommand, TOOL_BUNKER_UP);
+  EXPECT_EQ(tools.currentToolCommand, TOOL_BUNKER);
+  EXPECT_FALSE(tools.otherPopupPending);
+
+  // Closed without a choice: Edit. Mirror's choice comes after that closing.
+  RunToolboxCommand(tools, TOOL_HOLDING_PEN);
+  EXPECT_TRUE(DismissToolPopups(tools));
+  EXPECT_EQ(tools.currentTool, TOOL_EDIT);
+  EXPECT_FALSE(DismissToolPopups(tools));
+  tools.currentTool = TOOL_SELECT;
+  RunToolboxCommand(tools, TOOL_MIRROR);
+  EXPECT_EQ(tools.currentTool, TOOL_SELECT);
+  DismissToolPopups(tools);
+  EXPECT_EQ(ChoosePopupItem(tools, 1327, animations).frameCommand, TOOL_MIRROR);
+  EXPECT_EQ(tools.mirrorDirection, 2);
+  EXPECT_EQ(tools.currentToolCommand, TOOL_EDIT);
+
+  tools.currentTeam = TEAM_BLUE;
+  const ToolboxAction poles = RunToolboxCommand(tools, TOOL_FLAG_POLE);
+  ASSERT_EQ(poles.popup.size(), 4u);
+  EXPECT_EQ(poles.popup[2].command, 1628);  // Blue left out, Neutral last
+  tools.currentTeam = TEAM_NEUTRAL;
+  const ToolboxAction refused = RunToolboxCommand(tools, TOOL_FLAG_POLE);
+  EXPECT_EQ(refused.message, "Neutral flag poles are not possible\nMust start as a flag.");
+  EXPECT_TRUE(refused.popup.empty());
+  EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
+  for (int command : {TOOL_COPY, TOOL_CUT, TOOL_PASTE, TOOL_ROTATE}) {
+    EXPECT_EQ(RunToolboxCommand(tools, command).frameCommand, command);
+    EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
+  }
+  bool chosen = true;
+  RunToolboxCommand(tools, TOOL_BRIDGE);
+  ChoosePopupItem(tools, 1727, animations, &chosen);  // no such item: nothing changes
+  EXPECT_FALSE(chosen);
+  EXPECT_TRUE(tools.otherPopupPending);
+
+  // Spawn styles 0 and 1 put the animations on the edges, style 2 in the corners.
+  for (int id = 0; id < 256; ++id) animations.Append({0, 1, {1000 + id}});
+  const std::vector<int32_t> edges = SpawnStylePicture(0, animations), corners = SpawnStylePicture(2, animations);
+  EXPECT_EQ(edges[1], 1000 + spawnObjects[0][0]);
+  EXPECT_EQ(edges[0], 0);
+  EXPECT_EQ(corners[8], 1000 + spawnObjects[8][4]);
+  EXPECT_EQ(corners[3], 103);
+}
+
+TEST(TilePaletteRules, BlockPicksInFourDirections) {
+  // A press at client (50, 19), scrolled 16 down, anchors tile (3, 2) at sheet
+  // pixel (48, 32); moves are client positions raised to tile edges.
+  auto pick = [](int px, int py) {
+    BlockPick p(50, 19, 0, 16);
+    p.MoveTo(static_cast<uint16_t>(px), static_cast<uint16_t>(py));
+    return p.Picked();
+  };
+  EXPECT_EQ(BlockPick(50, 19, 0, 16).Picked(), (BlockPick::Block{83, 1, 1}));
+  EXPECT_EQ(pick(90, 40), (BlockPick::Block{83, 3, 2}));  // right and down
+  EXPECT_EQ(pick(20, 40), (BlockPick::Block{82, 1, 2}));  // left: the anchor's column is out
+  EXPECT_EQ(pick(90, 0), (BlockPick::Block{43, 3, 1}));   // up
+  EXPECT_EQ(pick(20, 0), (BlockPick::Block{42, 1, 1}));   // left and up
+  EXPECT_EQ(pick(36, 40), (BlockPick::Block{83, 0, 2}));  // within the anchor's column: zero wide
+  EXPECT_EQ(pick(90, 5), (BlockPick::Block{83, 3, 0}));   // within the row above: zero high
+  EXPECT_EQ(pick(0xFFF0, 40).width, (640 - 48) / 16);     // left of the window reads large: the sheet's edge
+  EXPECT_EQ(TileNumberAt(0x10010, 0), 1);                  // 16-bit words
+  EXPECT_EQ(TileNumberAt(-20, 17), 39);                    // divided toward zero
+}
+
+TEST(OverviewRules, JumpCentresOnWholeCells) {
+  EXPECT_EQ(OverviewJumpTo(0, 0, 800, 600), (OverviewJump{-400, -288}));
+  EXPECT_EQ(OverviewJumpTo(100, 50, 815, 31), (OverviewJump{1600 - 400, 800}));
+}
+
+TEST(CellLookRules, UnknownAnimationsAndTheirLabels) {
+  AnimationList animations;
+  animations.Append({0, 3, {5, 6, 7}});
+  animations.Append({0, 0, {}});
+  EXPECT_EQ(CellLookOf(Cell{12, 0, 7}, animations), (CellLook{false, 6}));
+  EXPECT_TRUE(CellLookOf(Cell{0, 1, 0}, animations).unknownAnimation);  // no frames
+  EXPECT_TRUE(CellLookOf(Cell{0, 2, 0}, animations).unknownAnimation);
+  EXPECT_EQ(UnknownAnimationLabel(10), "0a");
+  EXPECT_EQ(UnknownAnimationLabel(0x1ff), "1f");
+  EXPECT_EQ(UnknownAnimationLabel(-1), "ff");
+}
+
+}  // namespace
+}  // namespace quarl
