@@ -98,6 +98,8 @@ GestureEffects PickCell(Editor& editor, WindowId window, int32_t column, int32_t
     tools.currentTile = cell.tile;
     tools.blockWidth = 1;
     tools.blockHeight = 1;
+    const int32_t left = cell.tile % 40 * 16, top = cell.tile / 40 * 16;
+    tools.paletteHighlight = Rect{left, top, left + 16, top + 16};
     effects.tilePalette = true;
   } else {
     tools.animationMode = 1;

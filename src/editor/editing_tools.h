@@ -94,9 +94,10 @@ class PointerGesture {
 };
 
 // The Tile Picker at cell (column, row): a plain cell's tile becomes the
-// current 1 x 1 tile block (animation mode off); an animated cell's
-// animation becomes the current one (animation mode on) and its data the
-// "Anim Offset:" text. Either way the Edit tool becomes current.
+// current 1 x 1 tile block (animation mode off) and is outlined in the
+// palette; an animated cell's animation becomes the current one (animation
+// mode on) and its data the "Anim Offset:" text. Either way the Edit tool
+// becomes current.
 GestureEffects PickCell(Editor& editor, WindowId window, int32_t column, int32_t row);
 
 }  // namespace quarl

@@ -133,6 +133,7 @@ TEST_F(EngineTest, ThePickerPicksAndTheDragPaintsWhatWasPicked) {
   Drag({{5, 5}, {6, 5}, {7, 5}});
   EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_EDIT);
   EXPECT_EQ(t.editor.tools.blockWidth, 1);
+  EXPECT_EQ(t.editor.tools.paletteHighlight, (Rect{37 * 16, 16, 38 * 16, 32}));  // tile 77's square on the sheet
   EXPECT_EQ(At(6, 5), (CellValues{77, -1, -1}));
   EXPECT_EQ(At(7, 5), (CellValues{77, -1, -1}));
   EXPECT_EQ(At(8, 5), CellValues{});  // a 1 x 1 block now

@@ -87,8 +87,11 @@ void OnAnimOffsetUpdate(HWND hwnd) {
   if (value < 0 || value > 127) {
     char clamped[8];
     std::snprintf(clamped, sizeof clamped, "%i", std::clamp(value, 0, 127));
-    SetDlgItemTextA(hwnd, kAnimOffsetEdit, clamped);
+    SetDlgItemTextA(hwnd, kAnimOffsetEdit, clamped);  // updates again, with the clamped text
+    return;
   }
+  // Placing, filling and the edit scripts read the offset from the tool state.
+  App().editor.tools.animOffsetText = text;
 }
 
 LRESULT OnCommand(HWND hwnd, WPARAM wParam) {

@@ -29,23 +29,14 @@ OpenMap* FindMap(HWND hwnd) { return App().editor.maps.Find(ToWindowId(hwnd)); }
 
 ScrollPosition ScrollOf(HWND hwnd) { return {GetScrollPos(hwnd, SB_HORZ), GetScrollPos(hwnd, SB_VERT)}; }
 
-// The engine reads the anim offset from the tool state; the user types it
-// into the info panel.
-void ReadAnimOffsetField() {
-  if (!App().infoPanel) return;
-  char text[32] = {};
-  GetDlgItemTextA(App().infoPanel, kAnimOffsetEdit, text, sizeof text);
-  App().editor.tools.animOffsetText = text;
-}
-
 // A pick changed the tool state: the windows that show it follow.
 void ShowToolChanges(const GestureEffects& effects) {
   AppGlobals& app = App();
   const ToolState& tools = app.editor.tools;
   if (effects.infoPanel && app.infoPanel) {
     CheckDlgButton(app.infoPanel, kUseAnimCheck, tools.animationMode ? BST_CHECKED : BST_UNCHECKED);
+    // The field keeps the tool state's text, held to its range.
     SetDlgItemTextA(app.infoPanel, kAnimOffsetEdit, tools.animOffsetText.c_str());
-    ReadAnimOffsetField();  // the field may have held the value to its range
   }
   if (effects.toolbox) RepaintNow(app.toolbox);
   if (effects.tilePalette) RepaintNow(app.tilePalette);
@@ -124,8 +115,6 @@ void OnLeftButtonDown(HWND hwnd, int px, int py, WPARAM keys) {
   if (keys & MK_RBUTTON) {
     ArmAutoPan(map->view, px, py, MapClientSize(hwnd), kPanMargin, kPanMargin, kPanMargin, kPanMargin);
   }
-  ReadAnimOffsetField();
-
   PointerGesture gesture;
   ShowToolChanges(gesture.Press(editor, window, ClientPoint{px, py}, ScrollOf(hwnd)));
   HWND previous = SetCapture(hwnd);
