@@ -367,17 +367,13 @@ void BuildSharedPalette() {
 }
 
 bool RegisterFrameClass() {
-  AppGlobals& app = App();
-  WNDCLASSA wc = {};
-  wc.style = CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-  wc.lpfnWndProc = FrameWindowProc;
-  wc.hInstance = app.instance;
-  wc.hIcon = app.appIcon;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszMenuName = MAKEINTRESOURCEA(IDM_FRAME_MENU);
-  wc.lpszClassName = "zormaped";
-  return RegisterClassA(&wc) != 0;
+  return RegisterWindowClass({.name = "zormaped",
+                              .procedure = FrameWindowProc,
+                              .style = CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
+                              .icon = App().appIcon,
+                              .cursor = LoadCursorA(nullptr, IDC_ARROW),
+                              .background = ColourBackground(COLOR_BTNFACE),
+                              .menu = MAKEINTRESOURCEA(IDM_FRAME_MENU)}) == 0;
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

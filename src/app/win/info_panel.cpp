@@ -134,14 +134,11 @@ LRESULT CALLBACK InfoPanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 int RegisterInfoPanelClass() {
-  WNDCLASSA wc = {};
-  wc.style = CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-  wc.lpfnWndProc = InfoPanelProc;
-  wc.hInstance = App().instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "zorinfo";
-  return RegisterClassA(&wc) ? 0 : LastErrorCode();
+  return RegisterWindowClass({.name = "zorinfo",
+                              .procedure = InfoPanelProc,
+                              .style = CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
+                              .cursor = LoadCursorA(nullptr, IDC_ARROW),
+                              .background = ColourBackground(COLOR_BTNFACE)});
 }
 
 }  // namespace

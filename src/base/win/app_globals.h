@@ -45,6 +45,26 @@ inline int LastErrorCode() {
   return error ? static_cast<int>(error) : -1;
 }
 
+// What the program's window classes set; everything else stays zero and the
+// instance is the program's.
+struct WindowClass {
+  const char* name = nullptr;
+  WNDPROC procedure = nullptr;
+  UINT style = 0;
+  HICON icon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+  const char* menu = nullptr;
+};
+
+// Registers the class: 0, or the nonzero code LastErrorCode gives.
+int RegisterWindowClass(const WindowClass& windowClass);
+
+// A system colour's brush as a class background takes it (COLOR_x + 1).
+inline HBRUSH ColourBackground(int systemColour) {
+  return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(systemColour + 1));
+}
+
 inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
 inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 

@@ -409,16 +409,14 @@ bool RegisterMapWindowClass() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  WNDCLASSA wc{};
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT |
-             CS_BYTEALIGNWINDOW;
-  wc.lpfnWndProc = MapWindowProc;
-  wc.hInstance = App().instance;
-  wc.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(IDI_MAP));
-  wc.hCursor = LoadCursorA(App().instance, MAKEINTRESOURCEA(IDC_MAP_CURSOR));
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
+  const HINSTANCE instance = App().instance;
+  return RegisterWindowClass({.name = kClassName,
+                              .procedure = MapWindowProc,
+                              .style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT |
+                                       CS_BYTEALIGNWINDOW,
+                              .icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAP)),
+                              .cursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MAP_CURSOR)),
+                              .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}) == 0;
 }
 
 HWND CreateMapWindow(OpenMap& map) {

@@ -366,15 +366,12 @@ bool Register(const char* name, WNDPROC procedure, HCURSOR cursor, int backgroun
   // registers it anew; the children's classes may still be there.
   WNDCLASSA existing = {};
   if (GetClassInfoA(app.instance, name, &existing)) return true;
-  WNDCLASSA wc = {};
-  wc.style = CS_OWNDC | CS_SAVEBITS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = app.instance;
-  wc.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL));
-  wc.hCursor = cursor;
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
-  wc.lpszClassName = name;
-  return RegisterClassA(&wc) != 0;
+  return RegisterWindowClass({.name = name,
+                              .procedure = procedure,
+                              .style = CS_OWNDC | CS_SAVEBITS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
+                              .icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL)),
+                              .cursor = cursor,
+                              .background = ColourBackground(background)}) == 0;
 }
 
 }  // namespace

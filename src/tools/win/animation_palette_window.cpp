@@ -110,17 +110,13 @@ int CreateAnimationPalette(HWND frame) {
   // The core reads anims.dat and tells the user when it is missing.
   if (quarl::LoadAnimations(app.editor.programDirectory, app.editor.animations, *app.editor.ui) == -1) return -1;
 
-  WNDCLASSA wc = {};
-  wc.style = CS_DBLCLKS | CS_OWNDC;
-  wc.lpfnWndProc = AnimationPaletteProc;
-  wc.hInstance = app.instance;
-  wc.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  wc.lpszClassName = "anims";
-  int code = 0;
-  if (!RegisterClassA(&wc)) {
-    code = LastErrorCode();
+  const int code = RegisterWindowClass({.name = "anims",
+                                        .procedure = AnimationPaletteProc,
+                                        .style = CS_DBLCLKS | CS_OWNDC,
+                                        .icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL)),
+                                        .cursor = LoadCursorA(nullptr, IDC_ARROW),
+                                        .background = GetSysColorBrush(COLOR_WINDOW)});
+  if (code) {
     char text[256] = {};
     LoadStringA(app.instance, IDS_REGISTER_CLASS, text, sizeof text);
     MessageBoxA(nullptr, text, "Error - Fatal", MB_OK);

@@ -101,15 +101,12 @@ void RefreshOverview(const MapDocument* doc) {
 
 int OpenOverview(MapDocument& doc) {
   AppGlobals& app = App();
-  WNDCLASSA wc = {};
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
-  wc.lpfnWndProc = OverviewProc;
-  wc.hInstance = app.instance;
-  wc.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_TRAY));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_MENU);
-  wc.lpszClassName = "overview";
-  RegisterClassA(&wc);  // already registered after the first opening
+  RegisterWindowClass({.name = "overview",  // fails, harmlessly, after the first opening
+                       .procedure = OverviewProc,
+                       .style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC,
+                       .icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_TRAY)),
+                       .cursor = LoadCursorA(nullptr, IDC_ARROW),
+                       .background = GetSysColorBrush(COLOR_MENU)});
 
   app.overviewDoc = &doc;
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - 128;

@@ -134,15 +134,14 @@ LRESULT CALLBACK TilePaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 int CreateTilePalette(HWND frame) {
   AppGlobals& app = App();
-  WNDCLASSA wc = {};
-  wc.style = CS_DBLCLKS | CS_OWNDC;
-  wc.lpfnWndProc = TilePaletteProc;
-  wc.hInstance = app.instance;
-  wc.hIcon = app.appIcon;
-  wc.hCursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDC_PICKER_CURSOR));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "zortiles";
-  if (!RegisterClassA(&wc)) return LastErrorCode();
+  if (const int failed = RegisterWindowClass({.name = "zortiles",
+                                               .procedure = TilePaletteProc,
+                                               .style = CS_DBLCLKS | CS_OWNDC,
+                                               .icon = app.appIcon,
+                                               .cursor = LoadCursorA(app.instance, MAKEINTRESOURCEA(IDC_PICKER_CURSOR)),
+                                               .background = ColourBackground(COLOR_WINDOW)})) {
+    return failed;
+  }
   RECT rc;
   GetClientRect(frame, &rc);
   app.tilePalette = CreateWindowExA(WS_EX_CLIENTEDGE, "zortiles", nullptr,

@@ -240,17 +240,13 @@ LRESULT CALLBACK ToolboxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 int CreateToolbox(HWND frame) {
   AppGlobals& app = App();
-  WNDCLASSA wc = {};
-  wc.style = CS_DBLCLKS | CS_OWNDC;
-  wc.lpfnWndProc = ToolboxProc;
-  wc.hInstance = app.instance;
-  wc.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "zortoolbox";
-  if (!RegisterClassA(&wc)) {
-    DWORD error = GetLastError();
-    return error ? static_cast<int>(error) : -1;
+  if (const int failed = RegisterWindowClass({.name = "zortoolbox",
+                                               .procedure = ToolboxProc,
+                                               .style = CS_DBLCLKS | CS_OWNDC,
+                                               .icon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_QUARL)),
+                                               .cursor = LoadCursorA(nullptr, IDC_ARROW),
+                                               .background = ColourBackground(COLOR_BTNFACE)})) {
+    return failed;
   }
   g_pictures.vertical.Reset(static_cast<HBITMAP>(LoadImageA(app.instance, MAKEINTRESOURCEA(IDB_TOOLBOX_VERTICAL),
                                                             IMAGE_BITMAP, 127, 168, LR_CREATEDIBSECTION)));
