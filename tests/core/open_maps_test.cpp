@@ -34,20 +34,14 @@ TEST(CreateNewMAP, GivesTheNewMapDefaultsOrReportsTheClassOnce) {
   TestEditor t;
   const MapDocument& doc = *CreateNewMAP(t.editor)->doc;
   for (const Cell& c : doc.cells) ASSERT_EQ(c.Values(), (CellValues{280, -1, -1}));
-  EXPECT_EQ(doc.name, "Untitled");
-  EXPECT_EQ(t.Title(), "Untitled");
-  EXPECT_EQ(doc.maxPlayers, 64);
-  EXPECT_EQ(doc.holding, 20);
-  EXPECT_EQ(doc.teamCount, 2);
-  EXPECT_EQ(doc.powerups, 12);
-  EXPECT_EQ(doc.laserDamage, 2);
-  EXPECT_EQ(doc.magic, 0x4278);
+  EXPECT_EQ(doc.name + "|" + t.Title(), "Untitled|Untitled");
+  EXPECT_EQ((std::vector<int>{doc.maxPlayers, doc.holding, doc.teamCount, doc.powerups, doc.laserDamage, doc.magic}),
+            (std::vector<int>{64, 20, 2, 12, 2, 0x4278}));
   TestEditor u;
   u.windows.classRegistrationSucceeds = false;
   EXPECT_EQ(CreateNewMAP(u.editor), nullptr);
   ASSERT_EQ(u.ui.messages.size(), 1u);
-  EXPECT_EQ(u.ui.messages[0].text, "Unable to register window class!");
-  EXPECT_EQ(u.ui.messages[0].title, "Error - Non-fatal");
+  EXPECT_EQ(u.ui.messages[0].text + "|" + u.ui.messages[0].title, "Unable to register window class!|Error - Non-fatal");
   u.windows.classRegistrationSucceeds = true;  // not asked again
   EXPECT_EQ(CreateNewMAP(u.editor), nullptr);
 }

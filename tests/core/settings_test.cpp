@@ -5,56 +5,32 @@
 namespace quarl {
 namespace {
 
+std::vector<int> Values(const Options& o) { return {o.toolbox, o.mintray, o.winpan, o.flagscan, o.shscan}; }
+
 Options Load(std::map<std::string, std::string> values) {
   MemorySettingsStore store;
   store.values = std::move(values);
   return LoadOptions(store);
 }
 
-TEST(Settings, AFirstRunTurnsEveryOptionOn) {
-  const Options options = Load({});
-  EXPECT_EQ(options.toolbox, -97);
-  EXPECT_EQ(options.mintray, -97);
-  EXPECT_EQ(options.winpan, -97);
-  EXPECT_EQ(options.flagscan, -97);
-  EXPECT_EQ(options.shscan, -97);
-}
-
-TEST(Settings, AMissingValueRepeatsTheOneBeforeIt) {
-  const Options options = Load({{"toolbox", "a"}, {"winpan", "c"}, {"shscan", "b"}});
-  EXPECT_EQ(options.toolbox, 0);
-  EXPECT_EQ(options.mintray, 0);
-  EXPECT_EQ(options.winpan, 2);
-  EXPECT_EQ(options.flagscan, 2);
-  EXPECT_EQ(options.shscan, 1);
-  // A value too long for the buffer reads as missing; an empty one as a zero byte.
-  const Options odd = Load({{"toolbox", "b"}, {"mintray", "ab"}, {"winpan", ""}, {"flagscan", "\xff"}});
-  EXPECT_EQ(odd.mintray, 1);
-  EXPECT_EQ(odd.winpan, -97);
-  EXPECT_EQ(odd.flagscan, -98);  // 255 - 'a' as a signed byte
-  EXPECT_EQ(odd.shscan, -98);
+TEST(Settings, LoadTurnsAFirstRunOnAndRepeatsTheValueBeforeAMissingOne) {
+  EXPECT_EQ(Values(Load({})), (std::vector<int>{-97, -97, -97, -97, -97}));
+  EXPECT_EQ(Values(Load({{"toolbox", "a"}, {"winpan", "c"}, {"shscan", "b"}})), (std::vector<int>{0, 0, 2, 2, 1}));
+  // A value too long for the buffer reads as missing; an empty one as a zero byte; 255 - 'a' as a signed byte.
+  EXPECT_EQ(Values(Load({{"toolbox", "b"}, {"mintray", "ab"}, {"winpan", ""}, {"flagscan", "\xff"}})),
+            (std::vector<int>{1, 1, -97, -98, -98}));
 }
 
 TEST(Settings, SavedOptionsLoadBack) {
   MemorySettingsStore store;
   Options options;
-  options.toolbox = 0;
-  options.mintray = 1;
-  options.winpan = -97;
-  options.flagscan = 2;
+  options.toolbox = 0, options.mintray = 1, options.winpan = -97, options.flagscan = 2;
   options.shscan = 257;  // only the low 8 bits are kept
   SaveOptions(store, options);
-  EXPECT_EQ(store.values.at("toolbox"), "a");
-  EXPECT_EQ(store.values.at("mintray"), "b");
-  EXPECT_EQ(store.values.at("winpan"), std::string(1, '\0'));
-  EXPECT_EQ(store.values.at("flagscan"), "c");
-  EXPECT_EQ(store.values.at("shscan"), "b");
-  const Options loaded = LoadOptions(store);
-  EXPECT_EQ(loaded.toolbox, 0);
-  EXPECT_EQ(loaded.mintray, 1);
-  EXPECT_EQ(loaded.winpan, -97);
-  EXPECT_EQ(loaded.flagscan, 2);
-  EXPECT_EQ(loaded.shscan, 1);
+  EXPECT_EQ(store.values, (std::map<std::string, std::string>{
+                              {"toolbox", "a"}, {"mintray", "b"}, {"winpan", std::string(1, '\0')},
+                              {"flagscan", "c"}, {"shscan", "b"}}));
+  EXPECT_EQ(Values(LoadOptions(store)), (std::vector<int>{0, 1, -97, 2, 1}));
 }
 
 }  // namespace

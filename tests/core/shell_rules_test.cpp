@@ -1,5 +1,6 @@
-// The shell's rules that need no window: the .map association's program
-// path, Map Information's OK, and the Customize window's hot zones and picks.
+// The shell's rules that need no window: the command line, the .map
+// association's program path, Map Information's fields and OK, and the
+// Customize window's hot zones, picks and entry list.
 
 #include <gtest/gtest.h>
 
@@ -10,15 +11,37 @@
 namespace quarl {
 namespace {
 
-TEST(ShellRules, AssociationPathIsTheCommandLinesFirstWordUnquoted) {
+TEST(ShellRules, CommandLineDirectoryMapNamesAndAssociationPath) {
+  EXPECT_EQ(CommandLineDirectory("\"C:\\Games\\ZOR\\quarl.exe\""), "C:\\Games\\ZOR");
+  EXPECT_EQ(CommandLineDirectory("C:\\Games\\quarl.exe a.map"), "C:\\Games");
+  EXPECT_EQ(CommandLineDirectory("quarl.exe"), "");
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(MapArgumentsInOpenOrder("a.map b.map c.map"), (Names{"c.map", "b.map", "a.map"}));
+  EXPECT_EQ(MapArgumentsInOpenOrder("a.map "), (Names{"", "a.map"}));
+  EXPECT_EQ(MapArgumentsInOpenOrder("\"C:\\x.map\""), Names{"\"C:\\x.map\""});
+
   EXPECT_EQ(AssociationProgramPath("\"C:\\ZOR\\quarl.exe\" a.map"), "C:\\ZOR\\quarl.exe");
-  EXPECT_EQ(AssociationProgramPath("C:\\ZOR\\quarl.exe"), "C:\\ZOR\\quarl.exe");
-  // A blank cuts the path, quoted or not.
-  EXPECT_EQ(AssociationProgramPath("\"C:\\Program Files\\quarl.exe\""), "C:\\Program");
-  // Only the first 255 characters are looked at.
+  EXPECT_EQ(AssociationProgramPath("\"C:\\Program Files\\quarl.exe\""), "C:\\Program");  // a blank cuts it
   const std::string longPath = "C:\\" + std::string(300, 'q');
   EXPECT_EQ(AssociationProgramPath(longPath), longPath.substr(0, 255));
   EXPECT_EQ(AssociationOpenCommand("C:\\ZOR\\quarl.exe"), "C:\\ZOR\\quarl.exe \"%*\"");
+}
+
+TEST(ShellRules, MapInformationCorrectsTypedNumbersAndStoresBytes) {
+  using Field = MapInfoNumber;
+  using Text = std::optional<std::string>;
+  const std::tuple<Field, const char*, Text> typed[] = {
+      {Field::kTeams, "5", "4"},       {Field::kTeams, "1", "2"},          {Field::kTeams, "4", std::nullopt},
+      {Field::kTeams, "x", "2"},       {Field::kTeams, "", std::nullopt},  {Field::kPlayers, "70", "64"},
+      {Field::kPlayers, "7", std::nullopt}, {Field::kPlayers, "00030", std::nullopt},  // four characters read
+      {Field::kHolding, "0", "1"},     {Field::kHolding, "9999", std::nullopt},  // no upper limit
+  };
+  for (const auto& [field, text, corrected] : typed) EXPECT_EQ(CorrectedNumberText(field, text), corrected) << text;
+  EXPECT_EQ(StoredNumber(Field::kPlayers, ""), 64);
+  EXPECT_EQ(StoredNumber(Field::kHolding, ""), 12);
+  EXPECT_EQ(StoredNumber(Field::kHolding, "300"), 44);
+  EXPECT_EQ(StoredNumber(Field::kPowerup, "12ab"), 12);
+  EXPECT_EQ(StoredNumber(Field::kPlayers, "12345"), 210);  // 1234 mod 256
 }
 
 TEST(ShellRules, MapInformationOkStoresTheWeaponsAndGameTypeAndTitlesTheWindow) {
@@ -55,7 +78,6 @@ TEST(ShellRules, CustomizeHotZonesAndPicksFillTheClickedSlot) {
   EXPECT_TRUE(ClickCustomizeEntry(state, tables, 1, 3));
   EXPECT_EQ(tables.rotate.entries[1].slots[3], 207u);
   PickCustomizeAnimation(state, 40, 32);
-  EXPECT_EQ(state.pickedAnimation, 4);
   EXPECT_FALSE(ClickCustomizeEntry(state, tables, 2, 0));  // past the end
   EXPECT_EQ(state.selectedEntry, 1);
   EXPECT_TRUE(ClickCustomizeEntry(state, tables, 0, 1));
@@ -63,6 +85,31 @@ TEST(ShellRules, CustomizeHotZonesAndPicksFillTheClickedSlot) {
   EXPECT_TRUE(ClickCustomizeEntry(state, tables, 1, -1));  // selects, writes nothing
   EXPECT_EQ(state.selectedEntry, 1);
   EXPECT_EQ(tables.mirror.entries[0].slots, (std::array<TileRef, 4>{0, 0, 0, 0}));
+}
+
+TEST(ShellRules, CustomizeSelectionStaysInsideItsTable) {
+  MirrorRotateTables tables;
+  for (int i = 0; i < 3; ++i) tables.mirror.Add();
+  for (int i = 0; i < 10; ++i) tables.rotate.Add();
+  CustomizeState state;
+  state.selectedEntry = 7;
+  ShowCustomizeTable(state, tables, CUSTOMIZE_ROTATE_TABLE);
+  EXPECT_EQ(state.selectedEntry, 7);
+  ShowCustomizeTable(state, tables, CUSTOMIZE_MIRROR_TABLE);  // shorter: the selection moves to its end
+  EXPECT_EQ(state.selectedEntry, 2);
+  EXPECT_EQ(&ShownTable(tables, state), &tables.mirror);
+  tables.mirror.entries[1].slots[0] = 5;
+  state.selectedEntry = 2;
+  DeleteSelectedEntry(state, tables);  // the last entry
+  EXPECT_EQ(state.selectedEntry, 1);
+  DeleteSelectedEntry(state, tables);
+  EXPECT_EQ(tables.mirror.entries, (std::vector<MirrorRotateEntry>{{}}));
+  DeleteSelectedEntry(state, tables);
+  EXPECT_EQ(state.selectedEntry, -1);
+  DeleteSelectedEntry(state, tables);  // nothing selected: nothing happens
+  AddCustomizeEntry(state, tables);
+  EXPECT_EQ((std::pair{tables.mirror.Count(), tables.rotate.Count()}), (std::pair{1, 10}));
+  EXPECT_EQ(state.selectedEntry, -1);
 }
 
 }  // namespace
