@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "base/replacing_file.h"
-#include "map/map_files.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -141,29 +140,6 @@ TEST(WriteFileAtomically, KeepsPermissionsAndTakesLongNames) {
   EXPECT_EQ(dir.Read(longest + ".map"), "long");
   EXPECT_EQ(WriteFileAtomically((dir / (longest + "x.map")).string(), Bytes("x")).reason,
             std::strerror(ENAMETOOLONG));
-}
-
-// The map saver's message when the disk fills, on top of the same guarantee.
-TEST(SaveMapFile, AFullDiskKeepsTheOldFile) {
-  testing::TestEditor t;
-  TempDirectory dir;
-  t.editor.options.flagscan = t.editor.options.shscan = 0;
-  dir.Write("saved.map", "an older map, byte for byte");
-  MapDocument* doc = testing::NewMap(t);
-  for (uint32_t i = 0; i < kCellCount; ++i) doc->cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, 5)));
-  doc->path = dir.File("saved.map");
-  doc->modified = 1;
-  {
-    FileSizeLimit diskFull(4096);  // the pattern map compresses to far more than 4096 bytes
-    EXPECT_EQ(testing::Save(t, *doc), 0);
-  }
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text + "|" + t.ui.messages[0].title, "Unable to write " + doc->path + "|Error");
-  EXPECT_EQ(doc->modified, 1);
-  EXPECT_EQ(dir.Read("saved.map"), "an older map, byte for byte");
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"saved.map"});
-  EXPECT_EQ(testing::Save(t, *doc), 1);  // with room again, the same document saves over it
-  EXPECT_GT(fs::file_size(doc->path), 4096u);
 }
 
 }  // namespace

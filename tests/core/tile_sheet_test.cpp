@@ -1,4 +1,5 @@
 #include "app/tile_sheet.h"
+#include "app/tile_sheet_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +12,9 @@ void Put(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-// An 8-bit width x height sheet with a full colour table; rows are padded to 4 bytes.
-std::vector<uint8_t> Sheet(size_t width, size_t height) {
-  std::vector<uint8_t> b(1078 + (width + 3) / 4 * 4 * height, 0);
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 8;
-  for (auto [at, value] : {std::pair<size_t, size_t>{2, b.size()}, {10, 1078}, {14, 40}, {18, width}, {22, height}})
-    Put(b, at, static_cast<uint32_t>(value));
-  return b;
+// The program's own sheet writer: a sheet it writes must pass.
+std::vector<uint8_t> Sheet(int width, int height) {
+  return EncodeIndexedBmp(width, height, {}, std::vector<uint8_t>(static_cast<size_t>(width * height)));
 }
 
 TEST(TileSheet, WholeSheetsPassAndDamageIsNamed) {
