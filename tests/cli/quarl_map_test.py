@@ -103,8 +103,7 @@ class QuarlMapTest(MapCase):
         path = self.write("c.map", make_map(cells=cells))
         rows = json.loads(run("cells", path, "0", "0", "2", "2", check=0).stdout)
         self.assertEqual(rows, [[[5, -1, -1], [0, 5, 3]], [[32767, -1, -1], [280, -1, -1]]])
-        whole = json.loads(run("cells", path, check=0).stdout)
-        self.assertEqual((len(whole), len(whole[0])), (256, 256))
+        self.assertEqual(len(json.loads(run("cells", path, check=0).stdout)), 256)  # the whole map
 
     def test_check_and_report(self):
         path = self.write("s.map", make_map(cells={10: cell_word(anim=123, data=0), 20: cell_word(anim=28, data=0),
@@ -132,29 +131,16 @@ class QuarlMapTest(MapCase):
     def test_new_keeps_a_map_extension_in_any_case(self):
         out = self.path("blank.MAP")
         self.assertEqual(run("new", out, check=0).stdout.decode(), out + "\n")
-        info = json.loads(run("info", out, check=0).stdout)
-        self.assertEqual((info["name"], info["maxPlayers"], info["holding"]), ("Untitled", 64, 20))
+        self.assertEqual(json.loads(run("info", out, check=0).stdout)["name"], "Untitled")
 
-    def test_unusable_inputs_exit_2(self):
-        run("info", self.write("t5.map", make_map()[:11] + b"\x05" + make_map()[12:]), check=2)
-        run("tables", "--mrdata", self.write("bad.dat", struct.pack("<H", 17) + bytes(17)), check=2)
-
-    def test_tables_are_the_built_in_ones_and_write_as_mrdata(self):
+    def test_tables_write_as_mrdata_and_read_back_and_bad_ones_exit_2(self):
         out = self.path("mrdata.dat")
         tables = json.loads(run("tables", "--write", out, check=0).stdout)
-        self.assertEqual((len(tables["mirror"]), len(tables["rotate"])), (170, 158))
         with open(out, "rb") as f:
             data = f.read()
-        self.assertEqual((len(data), struct.unpack_from("<H", data)[0]), (5252, 2720))
         self.assertEqual(list(struct.unpack_from("<4I", data, 2 + 16 * 165)), tables["mirror"][165])
         self.assertEqual(json.loads(run("tables", "--mrdata", out, check=0).stdout), tables)
-
-    def test_anims_lists_frames_by_id(self):
-        record = lambda frames: bytes([len(frames), 0]) + struct.pack("<32H", *(frames + [0] * (32 - len(frames))))
-        path = self.write("anims.dat", record([10, 11]) + record([3, 0x8000 | 7, 0, 9])[:2] + bytes(64)
-                          + record([5]))
-        self.assertEqual(json.loads(run("anims", path, check=0).stdout),
-                         [{"id": 0, "frames": [10, 11]}, {"id": 1, "frames": []}, {"id": 2, "frames": [5]}])
+        run("tables", "--mrdata", self.write("bad.dat", struct.pack("<H", 17) + bytes(17)), check=2)
 
 
 if __name__ == "__main__":
