@@ -13,33 +13,28 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from quarl_map_test import QUARL_MAP, MapCase, make_map  # noqa: E402
 
-MEMORY_LIMIT = 512 << 20
-TIMEOUT = 20
-
 
 def run(*args, fsize=None, stdout=subprocess.PIPE, preexec=None):
     def limits():
-        resource.setrlimit(resource.RLIMIT_AS, (MEMORY_LIMIT, MEMORY_LIMIT))
+        resource.setrlimit(resource.RLIMIT_AS, (512 << 20, 512 << 20))
         if fsize is not None:
             resource.setrlimit(resource.RLIMIT_FSIZE, (fsize, fsize))
         if preexec:
             preexec()
     result = subprocess.run([QUARL_MAP, *args], stdout=stdout, stderr=subprocess.PIPE,
-                            stdin=subprocess.DEVNULL, timeout=TIMEOUT, preexec_fn=limits)
+                            stdin=subprocess.DEVNULL, timeout=20, preexec_fn=limits)
     assert result.returncode in (0, 1, 2), (args, result.returncode, result.stderr)
     return result
 
 
 def snapshot(directory):
     """Every entry under directory: its bytes (its size if huge), where a link points, or its kind."""
-    seen = {}
-    for path in pathlib.Path(directory).rglob("*"):
+    def entry(path):
         mode, size = path.lstat().st_mode, path.lstat().st_size
         if stat.S_ISLNK(mode):
-            seen[path] = os.readlink(path)
-        else:
-            seen[path] = (path.read_bytes() if size < 1 << 20 else size) if stat.S_ISREG(mode) else stat.S_IFMT(mode)
-    return seen
+            return os.readlink(path)
+        return (path.read_bytes() if size < 1 << 20 else size) if stat.S_ISREG(mode) else stat.S_IFMT(mode)
+    return {path: entry(path) for path in pathlib.Path(directory).rglob("*")}
 
 
 class HostileInput(MapCase):
@@ -74,8 +69,6 @@ class HostileInput(MapCase):
         # The largest files that can be are read.
         anims = json.loads(run("anims", self.write("anims.dat", bytes([1, 0, 7, 0] + [0] * 62) * 256)).stdout)
         self.assertEqual((len(anims), anims[255]), (256, {"id": 255, "frames": [7]}))
-        self.write("mrdata.dat", ((511 * 16).to_bytes(2, "little") + (1).to_bytes(4, "little") * 4 * 511) * 2)
-        self.assertEqual(run("tables", "--mrdata", self.path("mrdata.dat")).returncode, 0)
 
     def test_inputs_that_are_not_files_are_refused_without_opening_them(self):
         os.mkfifo(self.path("fifo"))
