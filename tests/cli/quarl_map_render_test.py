@@ -1,48 +1,42 @@
-"""quarl-map render: the PNG read back with Python's zlib, against a tile
-sheet and anims.dat written here with struct."""
+"""quarl-map render: the PNG read back with Python's zlib, against a tile sheet and anims.dat written with struct."""
 import os
+import pathlib
 import struct
 import subprocess
 import sys
-import tempfile
 import unittest
 import zlib
 
 sys.path.insert(0, os.path.dirname(__file__))
-from quarl_map_test import QUARL_MAP, cell_word, make_map  # noqa: E402
+from quarl_map_test import QUARL_MAP, MapCase, cell_word, make_map  # noqa: E402
 
 
 def sheet_pixel(tile, x, y):
     return (tile * 7 + x + 16 * y) % 240 + 16  # entries 0..15 unused
 
 
-def write_sheet(path, palette, bits=8, rows=20):
-    width, height = 640, rows * 16
+def sheet_bytes(palette, bits=8):
+    width, height = 640, 20 * 16
     pixels = b"".join(bytes(sheet_pixel((y // 16) * 40 + x // 16, x % 16, y % 16)
                             for x in range(width) for _ in range(bits // 8)) for y in range(height - 1, -1, -1))
     table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
     offset = 14 + 40 + len(table)
-    with open(path, "wb") as f:
-        f.write(struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) +
-                struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 0, 0, 256, 0) + table + pixels)
+    return (struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) +
+            struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 0, 0, 256, 0) + table + pixels)
 
 
 def read_png(path):
     """(width, height, colour type, palette, rows); unfiltered as the PNG rules say."""
-    data = open(path, "rb").read()
+    data = pathlib.Path(path).read_bytes()
     assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat, palette = 8, b"", []
+    pos, chunks = 8, {b"PLTE": b"", b"IDAT": b""}
     while pos < len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-        elif kind == b"PLTE":
-            palette = [tuple(body[i:i + 3]) for i in range(0, length, 3)]
-        elif kind == b"IDAT":
-            idat += body
+        chunks[kind] = chunks.get(kind, b"") + data[pos + 8:pos + 8 + length]
         pos += 12 + length
-    raw, bpp = zlib.decompress(idat), 1 if colour == 3 else 3
+    width, height, _, colour = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
+    palette = [tuple(chunks[b"PLTE"][i:i + 3]) for i in range(0, len(chunks[b"PLTE"]), 3)]
+    raw, bpp = zlib.decompress(chunks[b"IDAT"]), 1 if colour == 3 else 3
     stride, rows, prev = width * bpp, [], bytearray(width * bpp)
     for y in range(height):
         kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
@@ -57,26 +51,22 @@ def read_png(path):
     return width, height, colour, palette, rows
 
 
-class RenderTest(unittest.TestCase):
+class RenderTest(MapCase):
     def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.addCleanup(self.dir.cleanup)
-        self.game = os.path.join(self.dir.name, "game")
-        os.mkdir(self.game)
+        super().setUp()
+        os.mkdir(self.path("game"))
         self.palette = [(i, 255 - i, (i * 5) % 256) for i in range(256)]
         self.palette[0], self.palette[15] = (0, 0, 0), (255, 255, 255)
-        write_sheet(os.path.join(self.game, "tiles.bmp"), self.palette)
-        with open(os.path.join(self.game, "anims.dat"), "wb") as f:  # 0: tiles 5, 6; 1: no frames
-            f.write(struct.pack("<BB32H", 2, 0, 5, 6, *([0] * 30)) + struct.pack("<BB32H", 0, 0, *([0] * 32)))
-        self.map = os.path.join(self.dir.name, "a.map")
-        with open(self.map, "wb") as f:
-            f.write(make_map({4 * 256 + 3: cell_word(tile=77), 10: cell_word(anim=0, data=3),
-                              256: cell_word(anim=9, data=0), 257: cell_word(anim=1, data=0),
-                              65535: cell_word(anim=200, data=0)}))
-        self.out = os.path.join(self.dir.name, "out.png")
+        self.sheet = self.write("game/tiles.bmp", sheet_bytes(self.palette))
+        self.write("game/anims.dat", struct.pack("<BB32H", 2, 0, 5, 6, *([0] * 30))  # 0: tiles 5, 6
+                   + struct.pack("<BB32H", 0, 0, *([0] * 32)))  # 1: no frames
+        self.map = self.write("a.map", make_map({4 * 256 + 3: cell_word(tile=77), 10: cell_word(anim=0, data=3),
+                                                 256: cell_word(anim=9, data=0), 257: cell_word(anim=1, data=0),
+                                                 65535: cell_word(anim=200, data=0)}))
+        self.out = self.path("out.png")
 
     def render(self, *extra, check=0):
-        result = subprocess.run([QUARL_MAP, "render", self.map, self.out, "--game", self.game, *extra],
+        result = subprocess.run([QUARL_MAP, "render", self.map, self.out, "--game", self.path("game"), *extra],
                                 capture_output=True)
         self.assertEqual(result.returncode, check, result.stderr.decode())
         return result
@@ -104,22 +94,17 @@ class RenderTest(unittest.TestCase):
                          [(0, 77, 77), (1, 24, 24), (0, 0, 0)])  # an animated cell from a file keeps tile 0
 
     def test_bad_input_writes_nothing(self):
-        with open(self.out, "wb") as f:
-            f.write(b"old")
-        sheet = os.path.join(self.game, "tiles.bmp")
-        whole = open(sheet, "rb").read()
-        for damage in ("truncated", "24-bit", "missing"):
-            if damage == "missing":
-                os.remove(sheet)
-            elif damage == "24-bit":
-                write_sheet(sheet, self.palette, bits=24)
-            else:
-                open(sheet, "wb").write(whole[:5000])
+        self.write("out.png", b"old")
+        whole = pathlib.Path(self.sheet).read_bytes()
+        for damage, sheet in (("24-bit", sheet_bytes(self.palette, bits=24)), ("missing", None)):
+            os.remove(self.sheet)
+            if sheet:
+                self.write("game/tiles.bmp", sheet)
             self.assertIn(b"tiles.bmp", self.render(check=2).stderr, damage)
-            self.assertEqual(open(self.out, "rb").read(), b"old")
-        self.assertEqual(sorted(os.listdir(self.dir.name)), ["a.map", "game", "out.png"])
-        open(sheet, "wb").write(whole)
-        self.out = os.path.join(self.dir.name, "missing", "out.png")
+            self.assertEqual(pathlib.Path(self.out).read_bytes(), b"old")
+        self.assertEqual(sorted(os.listdir(self.dir)), ["a.map", "game", "out.png"])
+        self.write("game/tiles.bmp", whole)
+        self.out = self.path("missing", "out.png")
         self.assertIn(b"cannot write", self.render(check=2).stderr)
 
 
