@@ -15,7 +15,9 @@ using testing::TestEditor;
 // Which of the commands are enabled, as a string of 0s and 1s.
 std::string Enabled(const Editor& editor, const std::vector<int>& commands, bool overviewShown = false) {
   std::string enabled;
-  for (int command : commands) enabled += CommandStateOf(command, CommandContext{editor, overviewShown}).enabled ? '1' : '0';
+  for (int command : commands) {
+    enabled += CommandStateOf(command, CommandContext{editor, overviewShown}).enabled ? '1' : '0';
+  }
   return enabled;
 }
 

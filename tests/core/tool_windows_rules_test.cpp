@@ -109,7 +109,8 @@ TEST(CellLookRules, UnknownAnimationsAndTheirLabels) {
   animations.Append({0, 3, {5, 6, 7}});
   animations.Append({0, 0, {}});
   EXPECT_EQ(CellLookOf(Cell{12, 0, 7}, animations), (CellLook{false, 6}));
-  EXPECT_TRUE(CellLookOf(Cell{0, 1, 0}, animations).unknownAnimation && CellLookOf(Cell{0, 2, 0}, animations).unknownAnimation);
+  EXPECT_TRUE(CellLookOf(Cell{0, 1, 0}, animations).unknownAnimation);  // no frames
+  EXPECT_TRUE(CellLookOf(Cell{0, 2, 0}, animations).unknownAnimation);
   EXPECT_EQ(UnknownAnimationLabel(10) + UnknownAnimationLabel(0x1ff) + UnknownAnimationLabel(-1), "0a1fff");
 }
 
