@@ -21,8 +21,6 @@ TEST(HoverOutlineCells, FollowTheTool) {
   EXPECT_EQ(Outline(tools), std::pair(1, 1));
   tools.currentToolCommand = TOOL_SPAWN;
   EXPECT_EQ(Outline(tools), std::pair(3, 3));
-  tools.spawnKind = 1;  // a single-cell spawn
-  EXPECT_EQ(Outline(tools), std::pair(1, 1));
   tools.currentToolCommand = TOOL_BUNKER;
   tools.currentTool = TOOL_FLAG_POLE;  // by the tool, whatever its command
   EXPECT_EQ(Outline(tools), std::pair(3, 3));
@@ -33,9 +31,10 @@ TEST(HoverOutlineCells, FollowTheTool) {
 
 TEST(FrameIndex, IsTheDataModuloTheFramesCountedBackWhenNegative) {
   const Animation three{0, 3, {100, 101, 102}};
-  EXPECT_EQ((std::vector{FrameIndex(three, 7), FrameIndex(three, -2), FrameIndex(three, -4)}), (std::vector{1, 1, 2}));
-  EXPECT_EQ(FrameIndex(Animation{0, 5, {100, 101}}, 3), 1);  // no more frames than it has
-  EXPECT_EQ(FrameIndex(Animation{0, 0, {}}, 3), -1);
+  // No more frames than it has; none at all: -1.
+  EXPECT_EQ((std::vector{FrameIndex(three, 7), FrameIndex(three, -2), FrameIndex(three, -4),
+                         FrameIndex(Animation{0, 5, {100, 101}}, 3), FrameIndex(Animation{0, 0, {}}, 3)}),
+            (std::vector{1, 1, 2, 1, -1}));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "editor/selection.h"
 #include "editor/selection_transforms.h"
 #include "history/transforms.h"
-#include "history/undo.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -31,37 +30,33 @@ class SelectionCommandsTest : public ::testing::Test {
     map->view.selectionShown = 1;
     ActivateMapWindow(t.editor, map->view.window);
   }
-  void Put(int column, int row, int32_t tile) { map->doc->At(column, row).SetValues({tile, -1, -1}); }
-  int32_t TileAt(int column, int row) const { return map->doc->At(column, row).tile; }
-  void ExpectToldNoSelection() {
-    ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].text, kNoSelection);
-    EXPECT_EQ(t.ui.messages[0].title, "Error - Non-Fatal");
-  }
 
   TestEditor t;
   OpenMap* map = nullptr;
 };
 
-TEST_F(SelectionCommandsTest, MirrorWritesBesideTheSelectionInTheToolsDirection) {
-  EXPECT_EQ(MirrorSelection(t.editor), 0);
-  ExpectToldNoSelection();
+TEST_F(SelectionCommandsTest, EachCommandNeedsASelection) {
+  EXPECT_EQ(MirrorSelection(t.editor) + RotateSelection(t.editor), 0);
+  EXPECT_FALSE(CopySelectionBytes(t.editor));
+  ASSERT_EQ(t.ui.messages.size(), 3u);
+  for (const RecordedMessage& m : t.ui.messages) {
+    EXPECT_EQ(m.text + "|" + m.title, std::string(kNoSelection) + "|Error - Non-Fatal");
+  }
   EXPECT_TRUE(map->doc->undoSteps.empty());
-  Put(20, 5, 1);
+  map->view.selectionCells = SelectionCells{5, 0, 3};  // a band with no width keeps its height
+  EXPECT_EQ(*CopySelectionBytes(t.editor), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 0, 0, 3}));
+}
+
+TEST_F(SelectionCommandsTest, MirrorKeepsTheSelectionAndRotateTurnsIt) {
+  map->doc->At(20, 5).SetValues({1, -1, -1});
   Select(20, 5, 3, 1);
   t.editor.tools.mirrorDirection = MIRROR_DOWN;
   EXPECT_EQ(MirrorSelection(t.editor), 1);
-  EXPECT_EQ(TileAt(20, 6), 1);  // no table entries: copied unchanged
-  EXPECT_EQ(t.editor.Selection(), (SelectionCells{5 * 256 + 20, 3, 1}));  // the selection stays
-}
+  EXPECT_EQ(map->doc->At(20, 6).tile, 1);  // no table entries: copied unchanged
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{5 * 256 + 20, 3, 1}));
 
-TEST_F(SelectionCommandsTest, RotateTurnsTheSelectionWithTheCells) {
-  EXPECT_EQ(RotateSelection(t.editor), 0);
-  ExpectToldNoSelection();
-  Put(52, 60, 3);
   Select(50, 60, 3, 1);
   EXPECT_EQ(RotateSelection(t.editor), 1);
-  EXPECT_EQ(TileAt(50, 62), 3);
   EXPECT_EQ(t.editor.Selection(), (SelectionCells{60 * 256 + 50, 1, 3}));
   EXPECT_EQ(map->view.selection, (Rect{800, 960, 816, 1008}));
   // Near the right edge the turned selection is cut at the map's last column.
@@ -73,13 +68,6 @@ TEST_F(SelectionCommandsTest, RotateTurnsTheSelectionWithTheCells) {
   map->view.selectionShown = 0;
   EXPECT_EQ(RotateSelection(t.editor), 1);
   EXPECT_EQ(t.editor.Selection(), (SelectionCells{254, 1, 2}));
-}
-
-TEST_F(SelectionCommandsTest, CopyNeedsASelectionAndANoWidthBandKeepsItsHeight) {
-  EXPECT_FALSE(CopySelectionBytes(t.editor));
-  ExpectToldNoSelection();
-  map->view.selectionCells = SelectionCells{5, 0, 3};
-  EXPECT_EQ(*CopySelectionBytes(t.editor), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 0, 0, 3}));
 }
 
 }  // namespace
