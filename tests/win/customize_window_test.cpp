@@ -46,20 +46,20 @@ class CustomizeWindow : public QuarlSession {
 };
 
 TEST_F(CustomizeWindow, AddDeleteAndTheTableSwitchKeepTheSelectionInTheTable) {
-  EXPECT_EQ(WindowText(window), "Customize Mirror/Rotate");
-  EXPECT_EQ(GetWindow(window, GW_OWNER), Frame());
+  EXPECT_EQ(std::pair(WindowText(window), GetWindow(window, GW_OWNER)), std::pair(std::string("Customize Mirror/Rotate"), Frame()));
+  RECT rc{};  // 500 x 500, centred across the screen
+  GetWindowRect(window, &rc);
+  EXPECT_EQ((std::vector<LONG>{rc.left, rc.right - rc.left, rc.bottom - rc.top}),
+            (std::vector<LONG>{GetSystemMetrics(SM_CXSCREEN) / 2 - 250, 500, 500}));
   EXPECT_TRUE(Checked(win::kCustomizeRotateTable) && !Checked(win::kCustomizeMirrorTable));
   EXPECT_TRUE(SaveScreenshot(window, "customize_rotate_table"));
   Click(win::kCustomizeEntryList, WM_LBUTTONDOWN, 30, 4 * 16 + 5);  // row 4, between the slots
-  EXPECT_EQ(State().selectedEntry, 4);
   Button(win::kCustomizeAdd);
-  EXPECT_EQ(TheEditor().tables.rotate.Count(), 6);
-  EXPECT_EQ(State().selectedEntry, 4);
-  Button(win::kCustomizeDelete);  // entry 4 goes; the added one moves up
   const MirrorRotateTable& rotate = TheEditor().tables.rotate;
-  EXPECT_EQ((std::vector<TileRef>{rotate.entries[3].slots[0], rotate.entries[4].slots[0]}),
-            (std::vector<TileRef>{103, 0}));
-  EXPECT_EQ(rotate.Count(), 5);
+  EXPECT_EQ(std::pair(rotate.Count(), State().selectedEntry), std::pair(6, 4));
+  Button(win::kCustomizeDelete);  // entry 4 goes; the added one moves up
+  EXPECT_EQ((std::vector<TileRef>{rotate.entries[3].slots[0], rotate.entries[4].slots[0], TileRef(rotate.Count())}),
+            (std::vector<TileRef>{103, 0, 5}));
 
   Button(win::kCustomizeMirrorTable);
   EXPECT_TRUE(Checked(win::kCustomizeMirrorTable) && !Checked(win::kCustomizeRotateTable));
@@ -68,29 +68,22 @@ TEST_F(CustomizeWindow, AddDeleteAndTheTableSwitchKeepTheSelectionInTheTable) {
   EXPECT_EQ(State().selectedEntry, 1);
   Button(win::kCustomizeDelete);
   Button(win::kCustomizeDelete);
-  EXPECT_EQ(TheEditor().tables.mirror.Count(), 0);
-  EXPECT_EQ(State().selectedEntry, -1);
+  EXPECT_EQ(std::pair(TheEditor().tables.mirror.Count(), State().selectedEntry), std::pair(0, -1));
   Button(win::kCustomizeOk);
   EXPECT_FALSE(IsWindow(window));
-
-  // Each opening shows the rotate table again.
-  SendMessageA(Frame(), WM_COMMAND, CMD_CUSTOMIZE_MR, 0);
+  SendMessageA(Frame(), WM_COMMAND, CMD_CUSTOMIZE_MR, 0);  // each opening shows the rotate table again
   window = win::LastCustomizeWindow();
   EXPECT_TRUE(Checked(win::kCustomizeRotateTable));
-  EXPECT_EQ(State().shownTable, CUSTOMIZE_ROTATE_TABLE);
 }
 
 TEST_F(CustomizeWindow, PickedTileAndAnimationLandInSlotsAndTheNextMirrorUsesThem) {
   Button(win::kCustomizeMirrorTable);
   Click(win::kCustomizeTilePicker, WM_LBUTTONDOWN, 5 * 16 + 3, 16 + 3);  // tile 45
-  EXPECT_EQ(State().pickedTile, 45);
   Click(win::kCustomizeEntryList, WM_LBUTTONDOWN, ListWidth() - 74, 5);  // entry 0, slot 2
   SendMessageA(Part(win::kCustomizeTilePicker), WM_VSCROLL, SB_LINEDOWN, 0);
   Click(win::kCustomizeTilePicker, WM_LBUTTONDOWN, 2 * 16, 3);  // tile 42 now at the top row
-  EXPECT_EQ(State().pickedTile, 42);
   Click(win::kCustomizeEntryList, WM_LBUTTONDOWN, 5, 16 + 5);  // entry 1, slot 0
   Click(win::kCustomizeAnimationPicker, WM_LBUTTONUP, 50, 2 * 16 + 7);  // animation 2
-  EXPECT_EQ(State().pickedAnimation * 10 + State().pickedAnimationFlag, 21);
   Click(win::kCustomizeEntryList, WM_LBUTTONDOWN, 70, 5);  // entry 0, slot 1
   const MirrorRotateTable& mirror = TheEditor().tables.mirror;
   EXPECT_EQ(mirror.entries[0].slots, (std::array<TileRef, 4>{300, 2 | ANIM_FLAG, 45, 300}));
@@ -106,12 +99,11 @@ TEST_F(CustomizeWindow, PickedTileAndAnimationLandInSlotsAndTheNextMirrorUsesThe
   View(map)->selection = Rect{160, 160, 176, 176};
   View(map)->selectionShown = 1;
   ActivateMapWindow(TheEditor(), win::ToWindowId(map));
-  TheEditor().tools.mirrorDirection = MIRROR_RIGHT;
-  ASSERT_EQ(MirrorSelection(TheEditor()), 1);
-  TheEditor().tools.mirrorDirection = MIRROR_DOWN;
-  ASSERT_EQ(MirrorSelection(TheEditor()), 1);
-  EXPECT_EQ(Doc(map)->At(11, 10).tile, 45);
-  EXPECT_EQ(Doc(map)->At(10, 11).anim, 2);
+  for (int direction : {MIRROR_RIGHT, MIRROR_DOWN}) {
+    TheEditor().tools.mirrorDirection = direction;
+    ASSERT_EQ(MirrorSelection(TheEditor()), 1);
+  }
+  EXPECT_EQ(std::pair(Doc(map)->At(11, 10).tile, Doc(map)->At(10, 11).anim), std::pair(45, 2));
 }
 
 }  // namespace

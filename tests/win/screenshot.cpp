@@ -33,8 +33,11 @@ bool SaveScreenshot(HWND window, const std::string& name) {
   DeleteObject(dib);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  if (pixels.colours.empty()) return false;
+  return SavePng(pixels, name);
+}
 
+bool SavePng(const Pixels& pixels, const std::string& name) {
+  if (pixels.colours.empty()) return false;
   const std::string directory = ToWindowsPath(QUARL_SCREENSHOT_DIR);
   CreateDirectoryA(directory.c_str(), nullptr);
   std::vector<uint8_t> rgb;

@@ -45,20 +45,17 @@ TEST_F(ShellOptions, AFirstRunHasEveryOptionOnAndTogglesComeBackAfterARestart) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quarl");
   ASSERT_TRUE(Start());
   EXPECT_EQ(Loaded(), (std::vector<int>{-97, -97, -97, -97, -97}));
-  EXPECT_TRUE(MenuChecked(CMD_MINTRAY) && MenuChecked(CMD_AUTO_PAN) && MenuChecked(CMD_FLAG_SCAN) &&
-              MenuChecked(CMD_SPAWN_SCAN));
+  for (int command : {CMD_MINTRAY, CMD_AUTO_PAN, CMD_FLAG_SCAN, CMD_SPAWN_SCAN}) EXPECT_TRUE(MenuChecked(command));
   EXPECT_EQ(Option("winpan"), "(no key)");  // nothing is written before shutdown
   Command(CMD_AUTO_PAN);  // off
   Command(CMD_MINTRAY);   // off, then on again
   Command(CMD_MINTRAY);
   Restart();
   // Untouched options keep the zero byte a first run saves, and stay on.
-  EXPECT_EQ(Option("toolbox"), StoredString(std::string(1, '\0')));
-  EXPECT_EQ(Option("winpan"), StoredString("a"));
-  EXPECT_EQ(Option("mintray"), StoredString("b"));
+  EXPECT_EQ((std::vector{Option("toolbox"), Option("winpan"), Option("mintray")}),
+            (std::vector{StoredString(std::string(1, '\0')), StoredString("a"), StoredString("b")}));
   EXPECT_EQ(Loaded(), (std::vector<int>{-97, 1, 0, -97, -97}));
-  EXPECT_FALSE(MenuChecked(CMD_AUTO_PAN));
-  EXPECT_TRUE(MenuChecked(CMD_MINTRAY));
+  EXPECT_EQ(std::pair(MenuChecked(CMD_AUTO_PAN), MenuChecked(CMD_MINTRAY)), std::pair(false, true));
 }
 
 TEST_F(ShellOptions, AStoredCLoadsAsTwoAndItsToggleTurnsItOff) {
@@ -71,8 +68,7 @@ TEST_F(ShellOptions, AStoredCLoadsAsTwoAndItsToggleTurnsItOff) {
   EXPECT_TRUE(MenuChecked(CMD_SPAWN_SCAN));
   Command(CMD_SPAWN_SCAN);
   Restart();
-  EXPECT_EQ(Option("shscan"), StoredString("a"));
-  EXPECT_EQ(TheEditor().options.shscan, 0);
+  EXPECT_EQ(std::pair(Option("shscan"), TheEditor().options.shscan), std::pair(StoredString("a"), 0));
 }
 
 TEST_F(ShellOptions, StartUpTakesOverTheMapTypeWithTheProgramPathUnquoted) {
@@ -93,11 +89,10 @@ TEST_F(ShellOptions, StartUpTakesOverTheMapTypeWithTheProgramPathUnquoted) {
 
 // Whether the frame's icon is in the notification area: only an icon that is
 // there can be modified.
-bool TrayIconShown(HWND frame) {
+BOOL TrayIconShown(HWND frame) {
   NOTIFYICONDATAA probe = {};
   probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
   probe.hWnd = frame;
-  probe.uID = 0;
   return Shell_NotifyIconA(NIM_MODIFY, &probe);
 }
 
@@ -105,23 +100,15 @@ TEST_F(ShellOptions, MinimisingGoesToTheTrayAndADoubleClickComesBack) {
   ASSERT_TRUE(Start());
   HWND frame = Frame();
   SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_FALSE(IsWindowVisible(frame));
-  EXPECT_FALSE(IsIconic(frame));
-  EXPECT_TRUE(TrayIconShown(frame));
+  EXPECT_EQ(std::tuple(IsWindowVisible(frame), IsIconic(frame), TrayIconShown(frame)), std::tuple(FALSE, FALSE, TRUE));
   SendMessageA(frame, win::kTrayNotifyMessage, 0, WM_LBUTTONDOWN);  // a single click does nothing
   SendMessageA(frame, win::kTrayNotifyMessage, 0, WM_LBUTTONUP);
   EXPECT_FALSE(IsWindowVisible(frame));
   SendMessageA(frame, win::kTrayNotifyMessage, 0, WM_LBUTTONDBLCLK);
-  EXPECT_TRUE(IsWindowVisible(frame));
-  EXPECT_FALSE(TrayIconShown(frame));
-
-  // (Shutdown removes the icon as well, but Wine drops the icons of a
-  // destroyed window by itself, so that cannot be seen here.)
-
+  EXPECT_EQ(std::pair(IsWindowVisible(frame), TrayIconShown(frame)), std::pair(TRUE, FALSE));
   SendMessageA(frame, WM_COMMAND, CMD_MINTRAY, 0);  // off: an ordinary minimise
   SendMessageA(frame, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(IsIconic(frame));
-  EXPECT_FALSE(TrayIconShown(frame));
+  EXPECT_EQ(std::pair(IsIconic(frame), TrayIconShown(frame)), std::pair(TRUE, FALSE));
 }
 
 }  // namespace
