@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <zlib.h>
 
 #include <deque>
 #include <numeric>
@@ -16,6 +15,9 @@
 #include "quarl_session.h"
 #include "screenshot.h"
 #include "tools/cell_look.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
 
 namespace quarl::wintest {
 namespace {
@@ -369,27 +371,14 @@ TEST_F(OverviewWindow, CellsAndOutlineForAKnownSizeAndAClickScrollsTheMap) {
 
 // ---- quarl-map render against the map window ----
 
-// The indexed PNG that the native quarl-map wrote, as colours. It writes
-// its rows unfiltered; anything else is refused here.
-Pixels ReadIndexedPng(const std::vector<uint8_t>& file) {
-  Pixels out;
-  auto be32 = [&](size_t at) { return uint32_t(file[at]) << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3]; };
-  std::vector<uint8_t> idat;
-  std::vector<COLORREF> palette;
-  for (size_t at = 8; at + 12 <= file.size(); at += 12 + be32(at)) {
-    const std::string kind(file.begin() + at + 4, file.begin() + at + 8);
-    const uint8_t* body = file.data() + at + 8;
-    if (kind == "IHDR" && body[9] == 3) out.width = be32(at + 8), out.height = be32(at + 12);
-    for (uint32_t i = 0; kind == "PLTE" && i + 2 < be32(at); i += 3) palette.push_back(RGB(body[i], body[i + 1], body[i + 2]));
-    if (kind == "IDAT") idat.insert(idat.end(), body, body + be32(at));
-  }
-  std::vector<uint8_t> raw((out.width + 1) * static_cast<size_t>(out.height));
-  uLongf size = raw.size();
-  if (uncompress(raw.data(), &size, idat.data(), idat.size()) != Z_OK || size != raw.size()) return {};
-  for (size_t row = 0; row < size_t(out.height); ++row) {
-    if (raw[row * (out.width + 1)] != 0) return {};
-    for (size_t x = 0; x < size_t(out.width); ++x) out.colours.push_back(palette.at(raw[row * (out.width + 1) + 1 + x]));
-  }
+// The PNG that the native quarl-map wrote, as colours (stb_image expands
+// its palette).
+Pixels ReadPng(const std::vector<uint8_t>& file) {
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* rgb = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 3);
+  Pixels out{rgb ? width : 0, rgb ? height : 0, {}};
+  for (int i = 0; rgb && i < width * height; ++i) out.colours.push_back(RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]));
+  stbi_image_free(rgb);
   return out;
 }
 
@@ -398,7 +387,7 @@ using MapRender = QuarlSession;
 TEST_F(MapRender, NativeRenderEqualsWhatTheMapWindowPaints) {
   // The fixture (render_fixture.py) wrote a game, a map and the native render.
   const std::string fixture = ToWindowsPath(QUARL_RENDER_FIXTURE);
-  const Pixels png = ReadIndexedPng(ReadBytes(fixture + "\\render.png"));
+  const Pixels png = ReadPng(ReadBytes(fixture + "\\render.png"));
   ASSERT_EQ(png.width, 4096) << "run the render fixture first (ctest -R win.MapRender)";
   ASSERT_EQ(png.height, 4096);
   for (const char* file : {"tiles.bmp", "anims.dat"})
