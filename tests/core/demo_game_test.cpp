@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <zlib.h>
 
 #include "app/tile_sheet.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "map/map_checks.h"
-#include "map/map_file_format.h"
+#include "map/map_files.h"
 #include "map_file_test_support.h"
 
 namespace quarl {
@@ -86,16 +85,11 @@ TEST_F(DemoGame, TableRowsShowMirroredAndTurnedPictures) {
 TEST_F(DemoGame, MapsPassTheChecks) {
   for (const char* name : {"twinforts.map", "switchback.map"}) {
     SCOPED_TRACE(name);
-    const std::vector<uint8_t> file = testing::ReadBytes(kGame + "/" + name);
     MapDocument doc;
-    const MapFilePrelude prelude = ReadMapPrelude(file, doc);
-    ASSERT_EQ(ReadMapHeader(file, prelude, doc), HeaderStatus::Ok);
-    ASSERT_LT(CellBlockOffset(prelude), file.size());
-    std::vector<uint8_t> cells(kCellBlockBytes);
-    uLongf length = cells.size();
-    ASSERT_EQ(uncompress(cells.data(), &length, file.data() + CellBlockOffset(prelude),
-                         file.size() - CellBlockOffset(prelude)), Z_OK);
-    ASSERT_EQ(DecodeCells(cells, doc.cells), static_cast<size_t>(kCellCount));
+    ScriptedUserInterface ui;
+    ASSERT_EQ(LoadMapFromBytes(doc, testing::ReadBytes(kGame + "/" + name), *NativeZlibLibrary().Load(""), ui).result,
+              OpenResult::Loaded);
+    EXPECT_TRUE(ui.messages.empty());
     CountMapObjects(doc);
     EXPECT_EQ(doc.flagCount[0] + doc.switchCount, 1);
     EXPECT_FALSE(CheckFlags(doc).Problem());
