@@ -40,29 +40,5 @@ TEST(CellEdit, SavesEachCellOncePushesOneStepAndIgnoresCellsOffTheMap) {
   EXPECT_EQ((std::pair{other.undoCount(), int{other.modified}}), (std::pair{1, 0}));
 }
 
-// A cell the step does not name would leave a saved level that no undo
-// takes back in its turn: the inner cell of a bunker, or the first cell of
-// the next row that a step past the right edge reaches by index arithmetic.
-TEST(CellEditDeathTest, RefusesCellsThatAreNotTheSteps) {
-  MapDocument doc;
-  auto setInner = [&] {
-    CellEdit edit(doc, {Index(10, 10), 4, 3, HISTORY_BUNKER_UP});
-    edit.Set(11, 11, {1, -1, -1});
-  };
-  auto setWrapped = [&] {
-    CellEdit edit(doc, {Index(254, 0), 4, 1, HISTORY_REGION});
-    edit.Set(Index(254, 0) + 2, {1, -1, -1});
-  };
-#ifdef NDEBUG
-  setInner();
-  setWrapped();
-  EXPECT_EQ((std::tuple{doc.At(11, 11).tile, doc.At(0, 1).tile, doc.cellHistories.size()}),
-            (std::tuple{BLANK_TILE, BLANK_TILE, size_t{0}}));
-#else
-  EXPECT_DEATH(setInner(), "not one of the edit's step");
-  EXPECT_DEATH(setWrapped(), "not one of the edit's step");
-#endif
-}
-
 }  // namespace
 }  // namespace quarl

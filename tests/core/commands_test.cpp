@@ -38,16 +38,6 @@ TEST(CommandStateOf, EnabledCommandsFollowTheActiveMapItsSelectionAndHistory) {
   EXPECT_EQ(Enabled(t.editor, {CMD_OVERVIEW, CMD_INFO}, true), "01");
 }
 
-TEST(CommandStateOf, OptionsAreCheckedByTheirValues) {
-  TestEditor t;
-  t.editor.options.winpan = 0;
-  t.editor.options.shscan = 2;  // any nonzero value is on
-  std::vector<bool> checked;
-  for (int command : {CMD_MINTRAY, CMD_AUTO_PAN, CMD_SPAWN_SCAN, CMD_SAVE})
-    checked.push_back(CommandStateOf(command, CommandContext{t.editor}).checked);
-  EXPECT_EQ(checked, (std::vector<bool>{true, false, true, false}));
-}
-
 TEST(CommandTable, RunsByIdAndSource) {
   std::vector<int> ran;
   CommandTable table;

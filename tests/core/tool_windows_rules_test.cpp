@@ -1,11 +1,10 @@
 // The tool windows' rules that their Win32 windows only show: toolbox
 // geometry and docking bands, what popups, choices and dismissal do to the
-// tool state, block picks, the overview, unknown animations.
+// tool state, block picks, the overview.
 
 #include <gtest/gtest.h>
 
 #include "map/tile_tables.h"
-#include "tools/cell_look.h"
 #include "tools/overview.h"
 #include "tools/tile_palette.h"
 #include "tools/toolbox.h"
@@ -89,15 +88,6 @@ TEST(OverviewRules, PictureAndOutline) {
   EXPECT_EQ((std::vector<int>{picture[255 * 3], picture[255 * 3 + 2], picture[2 * 768 + 3], picture[2 * 768 + 5]}),
             (std::vector<int>{2, 1, 7, 0}));
   EXPECT_EQ(OverviewOutlineOf(320, 48, 815, 15), (OverviewOutline{20, 3, 50, 0}));
-}
-
-TEST(CellLookRules, UnknownAnimationsAndTheirLabels) {
-  AnimationList animations;
-  animations.Append({0, 3, {5, 6, 7}});
-  animations.Append({0, 0, {}});
-  EXPECT_EQ(CellLookOf(Cell{12, 0, 7}, animations), (CellLook{false, 6}));
-  EXPECT_TRUE(CellLookOf(Cell{0, 2, 0}, animations).unknownAnimation);
-  EXPECT_EQ(UnknownAnimationLabel(10) + UnknownAnimationLabel(0x1ff) + UnknownAnimationLabel(-1), "0a1fff");
 }
 
 }  // namespace
