@@ -38,26 +38,26 @@ TEST(WriteFileAtomically, ReplacesWholeFilesKeepingPermissionsOrFailsLeavingThem
   const WriteResult missing = WriteFileAtomically(dir.File("no-such-dir/x.map"), Bytes("x"));
   EXPECT_EQ(missing.failedStep, WriteStep::Create);
   EXPECT_EQ(missing.reason, std::strerror(ENOENT));
-  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.map"});
+  EXPECT_EQ(Names(dir.path), std::vector<std::string>{"out.map"});
 }
 
 TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
   testing::TempDir dir;
-  fs::create_directories(dir / "maps");
-  fs::create_directories(dir / "links");
+  fs::create_directories(dir.path / "maps");
+  fs::create_directories(dir.path / "links");
   dir.Write("maps/real.map", "old");
   // Relative links are followed from the link's own directory, through a chain of them.
-  fs::create_symlink("../maps/real.map", dir / "links/first.map");
-  fs::create_symlink("first.map", dir / "links/second.map");
-  ASSERT_TRUE(WriteFileAtomically((dir / "links/second.map").string(), Bytes("new")));
+  fs::create_symlink("../maps/real.map", dir.path / "links/first.map");
+  fs::create_symlink("first.map", dir.path / "links/second.map");
+  ASSERT_TRUE(WriteFileAtomically((dir.path / "links/second.map").string(), Bytes("new")));
   EXPECT_EQ(dir.Read("maps/real.map"), "new");
-  EXPECT_EQ(fs::read_symlink(dir / "links/second.map"), "first.map");
-  EXPECT_EQ(Names(dir / "maps"), std::vector<std::string>{"real.map"});
+  EXPECT_EQ(fs::read_symlink(dir.path / "links/second.map"), "first.map");
+  EXPECT_EQ(Names(dir.path / "maps"), std::vector<std::string>{"real.map"});
   // A loop of links is refused, the links left as they were.
-  fs::create_symlink("loop-b.map", dir / "loop-a.map");
-  fs::create_symlink("loop-a.map", dir / "loop-b.map");
-  EXPECT_EQ(WriteFileAtomically((dir / "loop-a.map").string(), Bytes("x")).reason, std::strerror(ELOOP));
-  EXPECT_TRUE(fs::is_symlink(dir / "loop-a.map"));
+  fs::create_symlink("loop-b.map", dir.path / "loop-a.map");
+  fs::create_symlink("loop-a.map", dir.path / "loop-b.map");
+  EXPECT_EQ(WriteFileAtomically((dir.path / "loop-a.map").string(), Bytes("x")).reason, std::strerror(ELOOP));
+  EXPECT_TRUE(fs::is_symlink(dir.path / "loop-a.map"));
 }
 
 }  // namespace

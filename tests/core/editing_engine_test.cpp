@@ -221,6 +221,7 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   EXPECT_EQ(Changes(20, 20, 5, 4), "XXXXX/XXXXX/...../.....");  // two rows only
 }
 
+// Undo of each kind is tested on the history itself; here the tool picks the kind.
 TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
   Use(TOOL_BUNKER);
   for (int variant = TOOL_BUNKER_LEFT; variant <= TOOL_BUNKER_DOWN; ++variant) {
@@ -233,8 +234,6 @@ TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
       if (r < 2) cells += '/';
     }
     EXPECT_EQ(Changes(50, 50, 4, 3), cells) << variant;
-    UndoLastStep(t.editor);
-    EXPECT_EQ(Changes(50, 50, 4, 3), "..../..../....") << variant;
   }
 }
 
