@@ -32,7 +32,8 @@ TEST(ToolboxRules, ChoicesDismissalNeutralPoleAndOneShots) {
   ToolState tools;
   // A popup's tool is current while it is open; the choice sets the command.
   RunToolboxCommand(tools, TOOL_BUNKER);
-  EXPECT_EQ((std::pair<int, int>{tools.currentTool, tools.currentToolCommand}), (std::pair<int, int>{TOOL_BUNKER, TOOL_EDIT}));
+  EXPECT_EQ((std::pair<int, int>{tools.currentTool, tools.currentToolCommand}),
+            (std::pair<int, int>{TOOL_BUNKER, TOOL_EDIT}));
   ChoosePopupItem(tools, 1226, animations);
   EXPECT_TRUE(tools.otherPopupPending);  // the direction popup is open
   ChoosePopupItem(tools, 1230, animations);
@@ -57,7 +58,6 @@ TEST(ToolboxRules, ChoicesDismissalNeutralPoleAndOneShots) {
   EXPECT_TRUE(refused.popup.empty());
   for (int command : {TOOL_COPY, TOOL_ROTATE}) EXPECT_EQ(RunToolboxCommand(tools, command).frameCommand, command);
   EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
-
 }
 
 TEST(TilePaletteRules, BlockPicksInFourDirections) {
