@@ -53,7 +53,7 @@ TEST(ShellRules, MapInformationOkStoresTheWeaponsAndGameTypeAndTitlesTheWindow) 
   EXPECT_EQ(MapInformationTitle(doc), "Fort (fort.map)");
 }
 
-TEST(ShellRules, CustomizeHotZonesAndPicksFillTheClickedSlot) {
+TEST(ShellRules, CustomizeHotZonesPicksAndSelection) {
   constexpr int w = 213;  // the entry list's width in a 500 x 500 window
   std::vector<int> slots;
   for (int x : {15, 16, 64, 80, 81, w - 83, w - 82, w - 65, w - 20, w - 3}) slots.push_back(CustomizeSlotAt(x, w));
@@ -71,18 +71,12 @@ TEST(ShellRules, CustomizeHotZonesAndPicksFillTheClickedSlot) {
   EXPECT_EQ(state.selectedEntry, 1);
   EXPECT_TRUE(ClickCustomizeEntry(state, tables, 0, 1));
   EXPECT_EQ(tables.rotate.entries[0].slots, (std::array<TileRef, 4>{0, 4 | ANIM_FLAG, 0, 0}));
-}
-
-TEST(ShellRules, CustomizeSelectionStaysInsideItsTable) {
-  MirrorRotateTables tables;
-  for (int i = 0; i < 3; ++i) tables.mirror.Add();
-  for (int i = 0; i < 10; ++i) tables.rotate.Add();
-  CustomizeState state;
+  // A shorter table shown: the selection moves to its end, and deletes go from there.
+  tables.mirror.Add(), tables.mirror.Add();
   state.selectedEntry = 7;
-  ShowCustomizeTable(state, tables, CUSTOMIZE_MIRROR_TABLE);  // shorter: the selection moves to its end
+  ShowCustomizeTable(state, tables, CUSTOMIZE_MIRROR_TABLE);
   EXPECT_EQ(state.selectedEntry, 2);
   tables.mirror.entries[1].slots[0] = 5;
-  state.selectedEntry = 2;
   DeleteSelectedEntry(state, tables);  // the last entry: the one before is selected
   DeleteSelectedEntry(state, tables);
   EXPECT_EQ(tables.mirror.entries, (std::vector<MirrorRotateEntry>{{}}));
