@@ -164,7 +164,8 @@ TEST_F(EngineTest, FlagsAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   EXPECT_EQ(At(255, 10), (CellValues{-1, flagObjects[TEAM_BLUE][1], 0}));
   EXPECT_EQ(At(0, 11), CellValues{});
   EXPECT_EQ(map->view.selectionShown, 0);
-  EXPECT_EQ(t.ui.messages.size(), 1u);  // once for the drag, answered No
+  ASSERT_EQ(t.ui.messages.size(), 1u);  // once for the drag, answered No
+  EXPECT_EQ(t.ui.messages[0].text, "Would you like to set the game type to \"Flag Game\"");
 
   Use(TOOL_SWITCH);
   Doc().gameType = 2;
