@@ -38,16 +38,6 @@ TEST(CommandStateOf, EnabledCommandsFollowTheActiveMapItsSelectionAndHistory) {
   EXPECT_EQ(Enabled(t.editor, {CMD_OVERVIEW, CMD_INFO}, true), "01");
 }
 
-TEST(CommandStateOf, OptionsAreCheckedByTheirValues) {
-  TestEditor t;
-  t.editor.options.winpan = 0;
-  t.editor.options.shscan = 2;  // any nonzero value is on
-  std::vector<bool> checked;
-  for (int command : {CMD_MINTRAY, CMD_AUTO_PAN, CMD_SPAWN_SCAN, CMD_SAVE})
-    checked.push_back(CommandStateOf(command, CommandContext{t.editor}).checked);
-  EXPECT_EQ(checked, (std::vector<bool>{true, false, true, false}));
-}
-
 TEST(CommandTable, RunsByIdAndSource) {
   std::vector<int> ran;
   CommandTable table;
@@ -58,15 +48,14 @@ TEST(CommandTable, RunsByIdAndSource) {
 
   EXPECT_TRUE(table.Run(CMD_REDO_KEY, CommandSource::Accelerator));  // Ctrl+R redoes
   EXPECT_TRUE(table.Run(CMD_SAVE_AS, CommandSource::Accelerator));   // no key: taken, nothing runs
-  EXPECT_TRUE(table.Run(CMD_OPEN, CommandSource::Accelerator));
   EXPECT_TRUE(table.Run(CMD_UNDO, CommandSource::Menu));
   EXPECT_TRUE(table.Run(CMD_COPY, CommandSource::Menu));
-  EXPECT_EQ(ran, (std::vector<int>{CMD_REDO, CMD_OPEN, CMD_UNDO}));
+  EXPECT_EQ(ran, (std::vector<int>{CMD_REDO, CMD_UNDO}));
 
   // Redo's key id from a menu and the Window menu's map list go to default processing.
   EXPECT_FALSE(table.Run(CMD_REDO_KEY, CommandSource::Menu));
   EXPECT_FALSE(table.Run(FIRST_MDI_CHILD_ID, CommandSource::Menu));
-  EXPECT_EQ(ran.size(), 3u);
+  EXPECT_EQ(ran.size(), 2u);
 }
 
 }  // namespace

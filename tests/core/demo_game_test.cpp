@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <zlib.h>
 
 #include "app/tile_sheet.h"
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "map/map_checks.h"
-#include "map/map_file_format.h"
+#include "map/map_files.h"
 #include "map_file_test_support.h"
+#include "tools/animations_file.h"
 
 namespace quarl {
 namespace {
@@ -31,10 +31,12 @@ Tile Turned(const Tile& t, bool flipRows, bool flipColumns, bool transpose) {
 }
 
 struct DemoGame : ::testing::Test {
-  static inline std::vector<uint8_t> bmp, anims;
+  static inline std::vector<uint8_t> bmp;
+  static inline AnimationList anims;
   static void SetUpTestSuite() {
     bmp = testing::ReadBytes(kGame + "/tiles.bmp");
-    anims = testing::ReadBytes(kGame + "/anims.dat");
+    const std::vector<uint8_t> bytes = testing::ReadBytes(kGame + "/anims.dat");
+    ParseAnimations(bytes.data(), bytes.size(), anims);
   }
   void SetUp() override { ASSERT_EQ(TileSheetProblem(bmp), "") << "the demo game's tiles.bmp"; }
   static Tile TileAt(int n) {  // rows are stored bottom-up after the 1078 header bytes
@@ -47,12 +49,8 @@ struct DemoGame : ::testing::Test {
   static std::vector<Tile> Pictures(TileRef ref) {
     if (!(ref & ANIM_FLAG)) return {TileAt(static_cast<int>(ref))};
     std::vector<Tile> out;
-    const size_t at = (ref & 0xFFFF) * 66;
-    for (int i = 0; at + 66 <= anims.size() && i < anims[at]; ++i) {
-      const int slot = (anims[at + 2 + 2 * i] | anims[at + 3 + 2 * i] << 8) & 0x7FFF;
-      if (slot == 0) break;
-      out.push_back(TileAt(slot));
-    }
+    const Animation* animation = anims.FindAnimation(ref & 0xFFFF);
+    for (int32_t frame : animation ? animation->frames : std::vector<int32_t>{}) out.push_back(TileAt(frame));
     return out;
   }
 };
@@ -86,16 +84,11 @@ TEST_F(DemoGame, TableRowsShowMirroredAndTurnedPictures) {
 TEST_F(DemoGame, MapsPassTheChecks) {
   for (const char* name : {"twinforts.map", "switchback.map"}) {
     SCOPED_TRACE(name);
-    const std::vector<uint8_t> file = testing::ReadBytes(kGame + "/" + name);
     MapDocument doc;
-    const MapFilePrelude prelude = ReadMapPrelude(file, doc);
-    ASSERT_EQ(ReadMapHeader(file, prelude, doc), HeaderStatus::Ok);
-    ASSERT_LT(CellBlockOffset(prelude), file.size());
-    std::vector<uint8_t> cells(kCellBlockBytes);
-    uLongf length = cells.size();
-    ASSERT_EQ(uncompress(cells.data(), &length, file.data() + CellBlockOffset(prelude),
-                         file.size() - CellBlockOffset(prelude)), Z_OK);
-    ASSERT_EQ(DecodeCells(cells, doc.cells), static_cast<size_t>(kCellCount));
+    ScriptedUserInterface ui;
+    ASSERT_EQ(LoadMapFromBytes(doc, testing::ReadBytes(kGame + "/" + name), *NativeZlibLibrary().Load(""), ui).result,
+              OpenResult::Loaded);
+    EXPECT_TRUE(ui.messages.empty());
     CountMapObjects(doc);
     EXPECT_EQ(doc.flagCount[0] + doc.switchCount, 1);
     EXPECT_FALSE(CheckFlags(doc).Problem());

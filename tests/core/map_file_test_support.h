@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the core tests: an editor wired to a scripted user interface and
-// real zlib that a test can break, a temporary directory, and the cell
-// pattern that tests/data/make_map_fixtures.py writes into its fixtures.
+// An editor wired to a scripted user interface and breakable real zlib, a
+// temporary directory, and the cell pattern of tests/data/make_map_fixtures.py.
 
 #include <filesystem>
 #include <fstream>
@@ -27,7 +26,6 @@ inline uint16_t PatternWord(uint32_t i, uint32_t seed) {
   return static_cast<uint16_t>(0x8000 | (((h >> 16) & 0x7F) << 8) | ((h >> 8) & 0xFF));
 }
 
-// What a cell decoded from word w holds.
 inline CellValues ValuesOfWord(uint16_t w) {
   return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
 }
@@ -57,9 +55,6 @@ struct TempDir {
     const std::vector<uint8_t> bytes = ReadBytes(path / name);
     return std::string(bytes.begin(), bytes.end());
   }
-  bool Exists(const std::string& name) const { return std::filesystem::exists(path / name); }
-  const std::filesystem::path& Path() const { return path; }
-  std::filesystem::path operator/(const std::string& name) const { return path / name; }
 };
 
 // Real zlib that can be made missing, lack an entry point or fail to compress.

