@@ -35,5 +35,22 @@ TEST(CellEdit, SavesEachCellOncePushesOneStepAndIgnoresCellsOffTheMap) {
   EXPECT_TRUE(other.undoSteps.empty());
 }
 
+// A cell its step does not name would leave a saved level no undo takes back:
+// the inner cell of a bunker, or the next row's first cell that a step past
+// the right edge reaches by index. Debug builds stop; others skip the cell.
+TEST(CellEditDeathTest, RefusesCellsThatAreNotTheSteps) {
+  MapDocument doc;
+  auto setOutside = [&](HistoryStep step, int cell) { CellEdit(doc, step).Set(cell, {1, -1, -1}); };
+#ifdef NDEBUG
+  setOutside({Index(10, 10), 4, 3, HISTORY_BUNKER_UP}, Index(11, 11));
+  setOutside({Index(254, 0), 4, 1, HISTORY_REGION}, Index(0, 1));
+  EXPECT_EQ(std::tuple(doc.At(11, 11).tile, doc.At(0, 1).tile, doc.cellHistories.size()),
+            std::tuple(BLANK_TILE, BLANK_TILE, size_t{0}));
+#else
+  EXPECT_DEATH(setOutside({Index(10, 10), 4, 3, HISTORY_BUNKER_UP}, Index(11, 11)), "not one of the edit's step");
+  EXPECT_DEATH(setOutside({Index(254, 0), 4, 1, HISTORY_REGION}, Index(0, 1)), "not one of the edit's step");
+#endif
+}
+
 }  // namespace
 }  // namespace quarl
