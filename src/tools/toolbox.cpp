@@ -14,6 +14,17 @@ constexpr int kSpawnStyleEdgeTile = 103;
 
 PopupItem Text(int command, const char* text) { return PopupItem{command, text, {}, 0}; }
 
+// One picture item a row of a piece table: its first `pieces` tiles side by
+// side.
+template <size_t N>
+std::vector<PopupItem> PictureItems(int firstCommand, const int32_t (*rows)[N], int rowCount, int pieces) {
+  std::vector<PopupItem> items;
+  for (int row = 0; row < rowCount; ++row) {
+    items.push_back({firstCommand + row, {}, {rows[row], rows[row] + pieces}, pieces});
+  }
+  return items;
+}
+
 std::vector<PopupItem> Directions(int first) {
   return {Text(first, "Left"), Text(first + 1, "Right"), Text(first + 2, "Up"), Text(first + 3, "Down")};
 }
@@ -90,10 +101,7 @@ ToolboxAction RunToolboxCommand(ToolState& tools, int command) {
       action.frameCommand = command;
       break;
     case TOOL_BUNKER:
-      for (int type = 0; type < bunkerTypeCount; ++type) {
-        const int32_t* entries = bunkerTypes[type];
-        action.popup.push_back({kBunkerTypeItems + type, {}, {entries, entries + kBunkerPiecesUsed}, kBunkerPiecesUsed});
-      }
+      action.popup = PictureItems(kBunkerTypeItems, bunkerTypes, bunkerTypeCount, kBunkerPiecesUsed);
       tools.currentTool = TOOL_BUNKER;
       tools.otherPopupPending = 1;
       break;
@@ -120,9 +128,7 @@ ToolboxAction RunToolboxCommand(ToolState& tools, int command) {
       break;
     }
     case TOOL_WALL:
-      for (int set = 0; set < wallSetCount; ++set) {
-        action.popup.push_back({kWallSetItems + set, {}, {wallSets[set], wallSets[set] + kWallSetPieces}, kWallSetPieces});
-      }
+      action.popup = PictureItems(kWallSetItems, wallSets, wallSetCount, kWallSetPieces);
       tools.currentTool = TOOL_WALL;
       tools.wallSetPopupPending = 1;
       break;

@@ -15,23 +15,9 @@ bool SaveScreenshot(HWND window, const std::string& name) {
   PumpMessages(50);
   RECT rc{};
   GetWindowRect(window, &rc);
-  Pixels pixels{rc.right - rc.left, rc.bottom - rc.top, {}};
-  if (pixels.width <= 0 || pixels.height <= 0) return false;
+  if (rc.right <= rc.left || rc.bottom <= rc.top) return false;
   HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, rc.left, rc.top, SRCCOPY);
-  GdiFlush();
-  const auto* quads = static_cast<const uint32_t*>(bits);
-  for (int i = 0; bits && i < pixels.width * pixels.height; ++i)
-    pixels.colours.push_back(RGB((quads[i] >> 16) & 0xFF, (quads[i] >> 8) & 0xFF, quads[i] & 0xFF));
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
+  const Pixels pixels = GrabArea(screen, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
   ReleaseDC(nullptr, screen);
   return SavePng(pixels, name);
 }

@@ -84,28 +84,33 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   }
 }
 
-Pixels GrabClient(HWND hwnd, bool repaint) {
-  if (repaint) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT rc{};
-  GetClientRect(hwnd, &rc);
-  Pixels pixels{rc.right, rc.bottom, {}};
+Pixels GrabArea(HDC dc, int x, int y, int width, int height) {
+  Pixels pixels{width, height, {}};
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HDC windowDc = GetDC(hwnd);
-  POINT origin{};
-  GetWindowOrgEx(windowDc, &origin);
-  HDC memoryDc = CreateCompatibleDC(windowDc);
-  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memoryDc = CreateCompatibleDC(dc);
+  HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memoryDc, dib);
-  BitBlt(memoryDc, 0, 0, pixels.width, pixels.height, windowDc, origin.x, origin.y, SRCCOPY);
+  BitBlt(memoryDc, 0, 0, width, height, dc, x, y, SRCCOPY);
   GdiFlush();
   const auto* quads = static_cast<const uint32_t*>(bits);  // 0x00RRGGBB
-  for (int i = 0; bits && i < pixels.width * pixels.height; ++i)
+  for (int i = 0; bits && i < width * height; ++i)
     pixels.colours.push_back(RGB((quads[i] >> 16) & 0xFF, (quads[i] >> 8) & 0xFF, quads[i] & 0xFF));
   SelectObject(memoryDc, old);
   DeleteObject(dib);
   DeleteDC(memoryDc);
+  return pixels;
+}
+
+Pixels GrabClient(HWND hwnd, bool repaint) {
+  if (repaint) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  HDC windowDc = GetDC(hwnd);
+  POINT origin{};
+  GetWindowOrgEx(windowDc, &origin);
+  Pixels pixels = GrabArea(windowDc, origin.x, origin.y, rc.right, rc.bottom);
   ReleaseDC(hwnd, windowDc);
   return pixels;
 }

@@ -63,5 +63,7 @@ struct Pixels {
 // asked not to (outlines drawn since then stay). A map window's own context
 // keeps its origin at the scroll position; the copy starts at that origin.
 Pixels GrabClient(HWND hwnd, bool repaint = true);
+// The pixels of a rectangle of a device context.
+Pixels GrabArea(HDC dc, int x, int y, int width, int height);
 
 }  // namespace quarl::wintest
