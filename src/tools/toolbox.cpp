@@ -1,5 +1,7 @@
 #include "tools/toolbox.h"
 
+#include <utility>
+
 #include "map/map_document.h"
 #include "map/tile_tables.h"
 
@@ -91,6 +93,14 @@ std::vector<int32_t> SpawnStylePicture(int style, const AnimationList& animation
   return cells;
 }
 
+// A popup of the tool's choices; the tool is current while it is open.
+void OpenToolPopup(ToolState& tools, ToolboxAction& action, ToolCommand tool, std::vector<PopupItem> items,
+                   int32_t ToolState::*pending = &ToolState::otherPopupPending) {
+  action.popup = std::move(items);
+  tools.currentTool = tool;
+  tools.*pending = 1;
+}
+
 ToolboxAction RunToolboxCommand(ToolState& tools, int command) {
   ToolboxAction action;
   switch (command) {
@@ -101,14 +111,12 @@ ToolboxAction RunToolboxCommand(ToolState& tools, int command) {
       action.frameCommand = command;
       break;
     case TOOL_BUNKER:
-      action.popup = PictureItems(kBunkerTypeItems, bunkerTypes, bunkerTypeCount, kBunkerPiecesUsed);
-      tools.currentTool = TOOL_BUNKER;
-      tools.otherPopupPending = 1;
+      OpenToolPopup(tools, action, TOOL_BUNKER,
+                    PictureItems(kBunkerTypeItems, bunkerTypes, bunkerTypeCount, kBunkerPiecesUsed));
       break;
     case TOOL_BRIDGE:
-      action.popup = {Text(kBridgeItems, "Up and Down"), Text(kBridgeItems + 1, "Left and Right")};
-      tools.currentTool = TOOL_BRIDGE;
-      tools.otherPopupPending = 1;
+      OpenToolPopup(tools, action, TOOL_BRIDGE,
+                    {Text(kBridgeItems, "Up and Down"), Text(kBridgeItems + 1, "Left and Right")});
       break;
     case TOOL_FLAG_POLE: {
       if (tools.currentTeam == TEAM_NEUTRAL) {
@@ -119,28 +127,25 @@ ToolboxAction RunToolboxCommand(ToolState& tools, int command) {
         break;
       }
       static const char* const kTeams[] = {"Green", "Red", "Blue", "Yellow"};
+      std::vector<PopupItem> teams;
       for (int team = 0; team < 4; ++team) {
-        if (team != tools.currentTeam) action.popup.push_back(Text(kPoleFlagItems + team, kTeams[team]));
+        if (team != tools.currentTeam) teams.push_back(Text(kPoleFlagItems + team, kTeams[team]));
       }
-      action.popup.push_back(Text(kPoleFlagItems + TEAM_NEUTRAL, "Neutral"));
-      tools.currentTool = TOOL_FLAG_POLE;
-      tools.teamPopupPending = 1;
+      teams.push_back(Text(kPoleFlagItems + TEAM_NEUTRAL, "Neutral"));
+      OpenToolPopup(tools, action, TOOL_FLAG_POLE, std::move(teams), &ToolState::teamPopupPending);
       break;
     }
     case TOOL_WALL:
-      action.popup = PictureItems(kWallSetItems, wallSets, wallSetCount, kWallSetPieces);
-      tools.currentTool = TOOL_WALL;
-      tools.wallSetPopupPending = 1;
+      OpenToolPopup(tools, action, TOOL_WALL, PictureItems(kWallSetItems, wallSets, wallSetCount, kWallSetPieces),
+                    &ToolState::wallSetPopupPending);
       break;
     case TOOL_SPAWN:
-      action.popup = {Text(kSpawnKindItems, "5-tiled Spawns"), Text(kSpawnKindItems + 1, "Single-Tiled Animation Spawns")};
-      tools.currentTool = TOOL_SPAWN;
-      tools.otherPopupPending = 1;
+      OpenToolPopup(tools, action, TOOL_SPAWN,
+                    {Text(kSpawnKindItems, "5-tiled Spawns"), Text(kSpawnKindItems + 1, "Single-Tiled Animation Spawns")});
       break;
     case TOOL_HOLDING_PEN:
-      action.popup = {Text(kHoldingPenItems, "Regular Tile Holding Pen"), Text(kHoldingPenItems + 1, "Animated Holding Pen")};
-      tools.currentTool = TOOL_HOLDING_PEN;
-      tools.otherPopupPending = 1;
+      OpenToolPopup(tools, action, TOOL_HOLDING_PEN,
+                    {Text(kHoldingPenItems, "Regular Tile Holding Pen"), Text(kHoldingPenItems + 1, "Animated Holding Pen")});
       break;
     case TOOL_MIRROR:
       action.popup = Directions(kMirrorItems);
