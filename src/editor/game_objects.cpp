@@ -49,14 +49,22 @@ void Repaint(Editor& editor, WindowId window) {
   if (editor.windows) editor.windows->RepaintWindow(window);
 }
 
-// Visits the cells of the region inside the map: visit(r, c, column, row).
-template <class Visit>
-void ForEachCell(const SelectionCells& region, Visit&& visit) {
+// A rectangle tool's one step of `kind` over the region's cells inside the
+// map: piece(r, c) gives a cell's values, or nothing to leave it as it is.
+// The window is repainted.
+template <class Piece>
+void BuildRegion(Editor& editor, WindowId window, MapDocument& doc, const SelectionCells& region, int32_t kind,
+                 Piece&& piece) {
+  CellEdit edit(doc, {region.start, region.width, region.height, kind});
   const int32_t x0 = region.start % kMapCells;
   const int32_t y0 = region.start / kMapCells;
   for (int32_t r = 0; r < region.height && y0 + r < kMapCells; ++r) {
-    for (int32_t c = 0; c < region.width && x0 + c < kMapCells; ++c) visit(r, c, x0 + c, y0 + r);
+    for (int32_t c = 0; c < region.width && x0 + c < kMapCells; ++c) {
+      if (const std::optional<CellValues> values = piece(r, c)) edit.Set(x0 + c, y0 + r, *values);
+    }
   }
+  edit.Commit();
+  Repaint(editor, window);
 }
 
 // Which entry of a bunker type goes into region cell (r, c) of a w x h
@@ -216,13 +224,10 @@ int BuildHoldingPen(Editor& editor, WindowId window, int32_t animOffset) {
   const int32_t team = TeamOf(tools);
   const int32_t centre = team == TEAM_NEUTRAL ? holdingPens[kind][0] : holdingPens[kind][1 + team];
 
-  CellEdit edit(*map->doc, {region.start, region.width, region.height, HISTORY_REGION});
-  ForEachCell(region, [&](int32_t r, int32_t c, int32_t column, int32_t row) {
+  BuildRegion(editor, window, *map->doc, region, HISTORY_REGION, [&](int32_t r, int32_t c) -> std::optional<CellValues> {
     const int32_t piece = r == region.height / 2 && c == region.width / 2 ? centre : holdingPens[kind][0];
-    edit.Set(column, row, kind == 0 ? CellValues{piece, -1, -1} : CellValues{-1, piece, animOffset});
+    return kind == 0 ? CellValues{piece, -1, -1} : CellValues{-1, piece, animOffset};
   });
-  edit.Commit();
-  Repaint(editor, window);
   return 1;
 }
 
@@ -238,8 +243,7 @@ int BuildConveyor(Editor& editor, WindowId window, int32_t animOffset) {
   }
   const int32_t* e = conveyorAnims[direction >= 0 && direction < kConveyorDirections ? direction : 0];
 
-  CellEdit edit(*map->doc, {band.start, band.width, band.height, HISTORY_REGION});
-  ForEachCell(band, [&](int32_t r, int32_t c, int32_t column, int32_t row) {
+  BuildRegion(editor, window, *map->doc, band, HISTORY_REGION, [&](int32_t r, int32_t c) -> std::optional<CellValues> {
     const bool first = c == 0;
     const bool last = c == band.width - 1;
     int32_t anim;
@@ -250,10 +254,8 @@ int BuildConveyor(Editor& editor, WindowId window, int32_t animOffset) {
     } else {
       anim = first ? e[4] : e[5];
     }
-    edit.Set(column, row, {-1, anim, animOffset});
+    return CellValues{-1, anim, animOffset};
   });
-  edit.Commit();
-  Repaint(editor, window);
   return 1;
 }
 
@@ -264,15 +266,13 @@ int BuildBunker(Editor& editor, WindowId window, int32_t variant) {
   const int32_t type = editor.tools.currentBunkerType;
   const int32_t* b = bunkerTypes[type >= 0 && type < bunkerTypeCount ? type : 0];
 
-  CellEdit edit(*map->doc, {region.start, region.width, region.height, BunkerHistoryKind(variant)});
-  ForEachCell(region, [&](int32_t r, int32_t c, int32_t column, int32_t row) {
-    if (const std::optional<int32_t> entry = BunkerPiece(variant, r, c, region.width, region.height)) {
-      edit.Set(column, row, {b[*entry], -1, -1});
-    }
-  });
-  edit.Commit();
   map->view.hoverRect = Rect{};
-  Repaint(editor, window);
+  BuildRegion(editor, window, *map->doc, region, BunkerHistoryKind(variant),
+              [&](int32_t r, int32_t c) -> std::optional<CellValues> {
+                const std::optional<int32_t> entry = BunkerPiece(variant, r, c, region.width, region.height);
+                if (!entry) return std::nullopt;
+                return CellValues{b[*entry], -1, -1};
+              });
   return 1;
 }
 
@@ -281,13 +281,10 @@ int BuildBridge(Editor& editor, WindowId window, int32_t variant) {
   if (!map) return 0;
   const SelectionCells region = FinishRegion(map->view);
 
-  CellEdit edit(*map->doc, {region.start, region.width, region.height, HISTORY_REGION});
-  ForEachCell(region, [&](int32_t r, int32_t c, int32_t column, int32_t row) {
-    edit.Set(column, row, {bridgeTiles[BridgePiece(variant, r, c, region.width, region.height)], -1, -1});
-  });
-  edit.Commit();
   map->view.hoverRect = Rect{};
-  Repaint(editor, window);
+  BuildRegion(editor, window, *map->doc, region, HISTORY_REGION, [&](int32_t r, int32_t c) -> std::optional<CellValues> {
+    return CellValues{bridgeTiles[BridgePiece(variant, r, c, region.width, region.height)], -1, -1};
+  });
   return 1;
 }
 
