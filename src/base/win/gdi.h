@@ -118,9 +118,11 @@ class PaletteSelection {
   HPALETTE old_;
 };
 
-// Invalidates the whole client area and paints it at once.
-inline void RepaintNow(HWND hwnd) {
-  if (hwnd) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW);
+// Invalidates the whole client area and paints it at once; with erase, the
+// class background is drawn first (for windows that paint only part of it).
+inline void RepaintNow(HWND hwnd, bool erase = false) {
+  const UINT flags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW | (erase ? RDW_ERASE : 0u);
+  if (hwnd) RedrawWindow(hwnd, nullptr, nullptr, flags);
 }
 
 }  // namespace quarl::win

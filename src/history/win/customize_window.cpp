@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/win/app_globals.h"
+#include "base/win/gdi.h"
 #include "resource_ids.h"
 #include "tools/win/scroll_steps.h"
 #include "tools/win/tile_drawing.h"
@@ -42,12 +43,6 @@ int ClientHeight(HWND hwnd) {
   RECT rc{};
   GetClientRect(hwnd, &rc);
   return rc.bottom;
-}
-
-void Repaint(HWND hwnd) {
-  if (!hwnd) return;
-  InvalidateRect(hwnd, nullptr, TRUE);
-  UpdateWindow(hwnd);
 }
 
 void FillWindowColour(HDC dc, const RECT& rc) { FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW)); }
@@ -109,7 +104,7 @@ LRESULT PaintEntryList(HWND list) {
 
 LRESULT ClickEntryList(HWND list, int x, int y) {
   const int row = y / kRow + GetScrollPos(list, SB_VERT) / kRow;
-  if (ClickCustomizeEntry(g_state, Tables(), row, CustomizeSlotAt(x, ClientWidth(list)))) Repaint(list);
+  if (ClickCustomizeEntry(g_state, Tables(), row, CustomizeSlotAt(x, ClientWidth(list)))) RepaintNow(list, true);
   return 0;
 }
 
@@ -164,8 +159,8 @@ LRESULT PaintTilePicker(HWND picker) {
 
 LRESULT PickTile(HWND picker, int x, int y) {
   PickCustomizeTile(g_state, x, y, GetScrollPos(picker, SB_HORZ), GetScrollPos(picker, SB_VERT));
-  Repaint(picker);
-  Repaint(Sibling(picker, kCustomizeAnimationPicker));  // its highlight goes
+  RepaintNow(picker, true);
+  RepaintNow(Sibling(picker, kCustomizeAnimationPicker), true);  // its highlight goes
   return 0;
 }
 
@@ -226,8 +221,8 @@ LRESULT PaintAnimationPicker(HWND picker) {
 
 LRESULT PickAnimation(HWND picker, int y) {
   PickCustomizeAnimation(g_state, y, GetScrollPos(picker, SB_VERT));
-  Repaint(picker);
-  Repaint(Sibling(picker, kCustomizeTilePicker));  // its focus rectangle goes
+  RepaintNow(picker, true);
+  RepaintNow(Sibling(picker, kCustomizeTilePicker), true);  // its focus rectangle goes
   return 0;
 }
 
@@ -264,8 +259,8 @@ void ShowTable(HWND window, int32_t table) {
   ShowCustomizeTable(g_state, Tables(), table);
   HWND list = Child(window, kCustomizeEntryList);
   SetListScrollRange(list);
-  Repaint(list);
-  Repaint(window);
+  RepaintNow(list, true);
+  RepaintNow(window, true);
 }
 
 LRESULT OnCreate(HWND window) {
@@ -328,12 +323,12 @@ void OnCommand(HWND window, int command) {
     case kCustomizeDelete:
       DeleteSelectedEntry(g_state, Tables());
       SetListScrollRange(list);
-      Repaint(list);
+      RepaintNow(list, true);
       break;
     case kCustomizeAdd:
       AddCustomizeEntry(g_state, Tables());
       SetListScrollRange(list);
-      Repaint(list);
+      RepaintNow(list, true);
       break;
     case kCustomizeOk: DestroyWindow(window); break;
     default: break;
