@@ -18,6 +18,7 @@
 #include "history/default_tables.h"
 #include "history/mrdata_file.h"
 #include "editor/map_file_commands.h"
+#include "editor/win/map_window.h"
 #include "map/tile_tables.h"
 #include "resource_ids.h"
 
@@ -187,24 +188,8 @@ bool StartQuarl(HINSTANCE instance, const std::string& commandLine, const std::s
 }
 
 bool AutoPanActiveMap() {
-  AppGlobals& app = App();
-  if (!app.editor.ActiveView() || !app.editor.options.winpan) return false;
-  struct Step {
-    UINT message;
-    WPARAM request;
-  };
-  static constexpr Step kSteps[4] = {
-      {WM_HSCROLL, SB_LINELEFT}, {WM_HSCROLL, SB_LINERIGHT}, {WM_VSCROLL, SB_LINEUP}, {WM_VSCROLL, SB_LINEDOWN}};
-  bool sent = false;
-  HWND window = ToHwnd(app.editor.activeMapWindow);
-  for (int flag = 0; flag < 4; ++flag) {
-    // The scroll handler may close the map; look the document up again.
-    const MapView* view = app.editor.ActiveView();
-    if (!view || !view->autoPan[static_cast<size_t>(flag)]) continue;
-    SendMessageA(window, kSteps[flag].message, kSteps[flag].request, 0);
-    sent = true;
-  }
-  return sent;
+  const Editor& editor = App().editor;
+  return editor.ActiveView() && AutoPanStep(ToHwnd(editor.activeMapWindow));
 }
 
 WPARAM RunMainLoop() {

@@ -14,5 +14,9 @@ bool RegisterMapWindowClass();
 // window menu; returns it, or null.
 HWND CreateMapWindow(OpenMap& map);
 LRESULT CALLBACK MapWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Auto-pan: one line scroll of the map window for each of its set pan flags,
+// when the Auto Pan option is on. True when any was sent. The main loop and
+// the window's capture loop both call it while they wait.
+bool AutoPanStep(HWND hwnd);
 
 }  // namespace quarl::win

@@ -17,6 +17,7 @@
 #include "base/win/info_panel_fields.h"
 #include "editor/editing_tools.h"
 #include "editor/selection.h"
+#include "editor/win/map_window.h"
 
 namespace quarl::win {
 namespace {
@@ -43,32 +44,12 @@ void ShowToolChanges(const GestureEffects& effects) {
   if (effects.animationPalette) RepaintNow(app.animationPalette);
 }
 
-// One line scroll for each set pan flag, when auto-pan is on. True when any
-// was sent.
-bool PanStep(HWND hwnd) {
-  struct Step {
-    UINT message;
-    WPARAM request;
-  };
-  static constexpr Step kSteps[4] = {
-      {WM_HSCROLL, SB_LINELEFT}, {WM_HSCROLL, SB_LINERIGHT}, {WM_VSCROLL, SB_LINEUP}, {WM_VSCROLL, SB_LINEDOWN}};
-  if (!App().editor.options.winpan) return false;
-  bool sent = false;
-  for (int flag = 0; flag < 4; ++flag) {
-    OpenMap* map = FindMap(hwnd);  // a scroll cannot close the map, but look again all the same
-    if (!map || !map->view.autoPan[static_cast<size_t>(flag)]) continue;
-    SendMessageA(hwnd, kSteps[flag].message, kSteps[flag].request, 0);
-    sent = true;
-  }
-  return sent;
-}
-
 // Takes the next mouse message of any of this thread's windows, scrolling
 // while it waits. Other messages stay queued until the gesture ends.
 MSG NextMouseMessage(HWND hwnd) {
   MSG msg{};
   while (!PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MBUTTONDBLCLK, PM_REMOVE)) {
-    if (PanStep(hwnd)) {
+    if (AutoPanStep(hwnd)) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, kPanIntervalMs, QS_ALLINPUT);
     } else {
       WaitMessage();
@@ -145,6 +126,24 @@ bool OnSelectionKey(HWND hwnd, WPARAM key, bool alt) {
     SendMessageA(hwnd, WM_VSCROLL, lines.verticalLines < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
   }
   return true;
+}
+
+bool AutoPanStep(HWND hwnd) {
+  struct Step {
+    UINT message;
+    WPARAM request;
+  };
+  static constexpr Step kSteps[4] = {
+      {WM_HSCROLL, SB_LINELEFT}, {WM_HSCROLL, SB_LINERIGHT}, {WM_VSCROLL, SB_LINEUP}, {WM_VSCROLL, SB_LINEDOWN}};
+  if (!App().editor.options.winpan) return false;
+  bool sent = false;
+  for (int flag = 0; flag < 4; ++flag) {
+    OpenMap* map = FindMap(hwnd);  // looked up again after each scroll, which may have closed it
+    if (!map || !map->view.autoPan[static_cast<size_t>(flag)]) continue;
+    SendMessageA(hwnd, kSteps[flag].message, kSteps[flag].request, 0);
+    sent = true;
+  }
+  return sent;
 }
 
 }  // namespace quarl::win
