@@ -1,12 +1,12 @@
 #include "history/win/customize_window.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "base/win/app_globals.h"
 #include "base/win/gdi.h"
 #include "resource_ids.h"
+#include "tools/win/animation_palette_window.h"
 #include "tools/win/scroll_steps.h"
 #include "tools/win/tile_drawing.h"
 
@@ -186,19 +186,8 @@ void SetAnimationPickerRanges(HWND picker) {
 }
 
 void DrawAnimationRow(HDC dc, int id, int x0, int y) {
-  RECT row{x0, y, x0 + kAnimationPickerWidth, y + kRow};
-  FillWindowColour(dc, row);
+  DrawAnimationRowContents(dc, x0, y, id, kRow, nullptr);
   const Animation* animation = App().editor.animations.FindAnimation(id);
-  if (animation) {
-    for (size_t f = 0; f < animation->frames.size() && animation->frames[f] != 0; ++f)
-      DrawTiles(dc, x0 + 32 + static_cast<int>(f) * kRow, y, animation->frames[f]);
-  }
-  char text[8];
-  std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(id));
-  RECT number{x0, y, x0 + kRow, y + kRow};
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  DrawTextA(dc, text, -1, &number, DT_SINGLELINE);
   if (id == g_state.pickedAnimation && g_state.pickedAnimationFlag == 1) {
     const int frames = animation ? animation->frameCount : 0;
     RECT edge{x0, y, x0 + 32 + kRow * frames, y + kRow};

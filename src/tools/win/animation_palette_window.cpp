@@ -25,19 +25,8 @@ void OnSize(HWND hwnd) {
 // the id at the left; the bump edge when it is the current animation.
 void DrawRow(HDC dc, int id, int idWidth, bool current) {
   AppGlobals& app = App();
-  const int y = AnimationRowY(id);
-  RECT row{0, y, kAnimationRowWidth, y + kAnimationRowPixels};
-  FillRect(dc, &row, GetSysColorBrush(COLOR_WINDOW));
-  const Animation* animation = app.editor.animations.FindAnimation(id);
-  if (animation) {
-    for (size_t f = 0; f < animation->frames.size(); ++f)
-      DrawTiles(dc, AnimationFrameX(static_cast<int>(f)), y, animation->frames[f]);
-  }
-  const std::string label = AnimationIdLabel(id);
-  RECT text{0, y, idWidth, y + kAnimationRowPixels};
-  SetBkMode(dc, TRANSPARENT);
-  Selection font(dc, app.panelFont ? static_cast<HGDIOBJ>(app.panelFont) : GetStockObject(DEFAULT_GUI_FONT));
-  DrawTextA(dc, label.c_str(), -1, &text, DT_SINGLELINE);
+  DrawAnimationRowContents(dc, 0, AnimationRowY(id), id, idWidth,
+                           app.panelFont ? app.panelFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   if (current) {
     const Rect e = AnimationEdgeRect(app.editor.animations, id);
     RECT edge{e.left, e.top, e.right, e.bottom};
@@ -104,6 +93,22 @@ LRESULT CALLBACK AnimationPaletteProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 }  // namespace
+
+void DrawAnimationRowContents(HDC dc, int x0, int y, int id, int idWidth, HFONT font) {
+  RECT row{x0, y, x0 + kAnimationRowWidth, y + kAnimationRowPixels};
+  FillRect(dc, &row, GetSysColorBrush(COLOR_WINDOW));
+  if (const Animation* animation = App().editor.animations.FindAnimation(id)) {
+    for (size_t f = 0; f < animation->frames.size(); ++f)
+      DrawTiles(dc, x0 + AnimationFrameX(static_cast<int>(f)), y, animation->frames[f]);
+  }
+  const std::string label = AnimationIdLabel(id);
+  RECT text{x0, y, x0 + idWidth, y + kAnimationRowPixels};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  DrawTextA(dc, label.c_str(), -1, &text, DT_SINGLELINE);
+  if (old) SelectObject(dc, old);
+}
 
 int CreateAnimationPalette(HWND frame) {
   AppGlobals& app = App();

@@ -15,4 +15,10 @@ namespace quarl::win {
 // user has been told of both; the window is made all the same then).
 int CreateAnimationPalette(HWND frame);
 
+// One row as the palette and the Customize window's animation picker draw
+// it, its top-left at (x0, y): the window colour over the row's width, the
+// animation's frames from x0 + 32 and its id in hexadecimal in the first
+// idWidth pixels, in `font` (null: the context's own).
+void DrawAnimationRowContents(HDC dc, int x0, int y, int id, int idWidth, HFONT font);
+
 }  // namespace quarl::win
