@@ -27,7 +27,7 @@ class CustomizeWindow : public QuarlSession {
     win::CustomizeWindowState() = {};  // the picks outlive the window, and this process runs many tests
     TheEditor().tables.mirror = NumberedTable(2, 300);
     TheEditor().tables.rotate = NumberedTable(5, 100);
-    SendMessageA(Frame(), WM_COMMAND, CMD_CUSTOMIZE_MR, 0);
+    Command(CMD_CUSTOMIZE_MR);
     window = win::LastCustomizeWindow();
     ASSERT_TRUE(window && IsWindowVisible(window));
   }
@@ -71,7 +71,7 @@ TEST_F(CustomizeWindow, AddDeleteAndTheTableSwitchKeepTheSelectionInTheTable) {
   EXPECT_EQ(std::pair(TheEditor().tables.mirror.Count(), State().selectedEntry), std::pair(0, -1));
   Button(win::kCustomizeOk);
   EXPECT_FALSE(IsWindow(window));
-  SendMessageA(Frame(), WM_COMMAND, CMD_CUSTOMIZE_MR, 0);  // each opening shows the rotate table again
+  Command(CMD_CUSTOMIZE_MR);  // each opening shows the rotate table again
   window = win::LastCustomizeWindow();
   EXPECT_TRUE(Checked(win::kCustomizeRotateTable));
 }

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "history/undo.h"
 #include "quarl_session.h"
 
@@ -25,10 +23,6 @@ class FrameCommands : public QuarlSession {
     QuarlSession::SetUp();
     ASSERT_TRUE(Start());
     TheEditor().options.shscan = 0;  // an empty map would fail the spawn check
-  }
-  // From a menu, or from an accelerator (a command message with 1 in its high word).
-  void Command(int command, bool accelerator = false) {
-    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(command, accelerator ? 1 : 0), 0);
   }
   std::string MapPath(const std::string& name) { return gameDir + "\\" + name; }
   bool ZlibLoaded() { return GetModuleHandleA((gameDir + "\\zlib.dll").c_str()) != nullptr; }
@@ -132,7 +126,6 @@ TEST_F(FrameCommands, RealKeysGoThroughTheAcceleratorTable) {
   EXPECT_TRUE(press(VK_DELETE, false));
   keys[VK_CONTROL] = 0;
   SetKeyboardState(keys);
-
 }
 
 TEST_F(FrameCommands, TestMapAsksThenStartsTheGameWithTeamAndFileName) {
@@ -159,11 +152,8 @@ TEST_F(FrameCommands, TestMapAsksThenStartsTheGameWithTeamAndFileName) {
     Command(CMD_TEST_MAP);
     ASSERT_TRUE(PumpUntil([&] { return ReadBytes(record).size() > 2; }, 10000));
     PumpMessages(100);
-    std::ifstream in(record);
-    std::string arguments, directory;
-    std::getline(in, arguments);
-    std::getline(in, directory);
-    EXPECT_EQ(arguments + "|" + directory, std::string(shown) + " arena.map|" + gameDir);
+    const std::vector<uint8_t> run = ReadBytes(record);
+    EXPECT_EQ(std::string(run.begin(), run.end()), std::string(shown) + " arena.map\n" + gameDir + "\n");
   }
 }
 

@@ -105,7 +105,6 @@ class MapEditing : public QuarlSession {
   void Click(HWND map, int column, int row) { Drag(map, {In(map, column, row)}); }
   CellValues At(HWND map, int column, int row) { return Doc(map)->At(column, row).Values(); }
   int32_t Tile(int column, int row) { return Doc(map_)->At(column, row).tile; }
-  void Command(WPARAM command) { SendMessageA(Frame(), WM_COMMAND, command, 0); }
   HWND map_ = nullptr;
   HWND lastPressed_ = nullptr;
   POINT lastPress_{};
@@ -180,7 +179,7 @@ TEST_F(MapEditing, TileBlocksCutAtTheMapEdgeUndoneAndRedone) {
       {CMD_UNDO, {141, BLANK_TILE}}, {MAKEWPARAM(CMD_UNDO, 1), {BLANK_TILE, BLANK_TILE}},
       {CMD_REDO, {141, BLANK_TILE}}, {MAKEWPARAM(CMD_REDO_KEY, 1), {141, 141}}};
   for (auto [command, tiles] : steps) {
-    Command(command);
+    Command(LOWORD(command), HIWORD(command));
     const POINT last = In(map_, 255, 13);
     EXPECT_EQ(std::tuple(Tile(255, 11), Tile(255, 13), GrabClient(map_, false).At(last.x, last.y)),
               std::tuple(tiles.first, tiles.second, SheetColour(tiles.second, 8, 8))) << command;
@@ -246,7 +245,7 @@ TEST_F(MapEditing, CopyInOneMapPasteInAnotherAndTheToolboxButtons) {
   for (int k = 0; k < 6; ++k) Doc(map_)->At(10 + k % 3, 20 + k / 3).SetValues(block[k]);
   Use(TOOL_SELECT);
   Drag(map_, {In(map_, 10, 20), In(map_, 12, 21)});
-  Command(MAKEWPARAM(CMD_COPY, 1));
+  Command(CMD_COPY, true);
   const std::vector<uint8_t> copied = ClipboardBlock();
   EXPECT_EQ(copied, (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 3, 0, 2, 0, 1, 0, 2, 0, 3, 0, 0x29, 0, 0x2A, 0x83, 5}));
   HWND other = NewMap();

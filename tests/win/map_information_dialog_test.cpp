@@ -26,7 +26,6 @@ class MapInformation : public QuarlSession {
     win::SetMapInformationBeep(nullptr);
     QuarlSession::TearDown();
   }
-  void Command(int command) { SendMessageA(Frame(), WM_COMMAND, command, 0); }
   HWND OpenInfo() {
     Command(CMD_INFO);
     return win::LastMapInformationDialog();
@@ -45,20 +44,31 @@ class MapInformation : public QuarlSession {
   void PutAnim(MapDocument& doc, int column, int row, int32_t anim) { doc.At(column, row).SetValues({-1, anim, 0}); }
 };
 
-TEST_F(MapInformation, NumbersAreClampedWhileTypingAndOkWritesIntoTheMapActiveThen) {
+TEST_F(MapInformation, ClampsWhileTypingCancelKeepsTheMapAndOkWritesIntoTheMapActiveThen) {
   Command(CMD_INFO);  // no map: no dialog
   EXPECT_EQ(FindWindowA(nullptr, "Map Information"), nullptr);
 
   HWND first = NewMap();
   MapDocument& opened = *Doc(first);
   opened.name = "Arena";
+  opened.description = "Two bases\r\nand a bridge";
   opened.gameType = 2;
   opened.holding = 9;
   HWND dialog = OpenInfo();
   ASSERT_TRUE(dialog && IsWindowVisible(dialog));
+  EXPECT_TRUE(SaveScreenshot(dialog, "map_information"));
   EXPECT_EQ(std::pair(WindowText(dialog), GetWindow(dialog, GW_OWNER)), std::pair(std::string("Map Information"), Frame()));
-  EXPECT_EQ(Field(dialog, win::kMapNameEdit) + "|" + Field(dialog, win::kHoldingEdit), "Arena|9");
+  EXPECT_EQ(Field(dialog, win::kMapNameEdit) + "|" + Field(dialog, win::kHoldingEdit) + "|" +
+                Field(dialog, win::kMapDescriptionEdit), "Arena|9|Two bases\r\nand a bridge");
   EXPECT_EQ(IsDlgButtonChecked(dialog, win::kSwitchGameRadio), BST_CHECKED);
+  // Cancel and the close box write nothing (the first map is looked at last).
+  Type(dialog, win::kMapNameEdit, "Cancelled");
+  Press(dialog, win::kMapInfoCancel);
+  HWND closed = OpenInfo();
+  Type(closed, win::kMapNameEdit, "Closed");
+  SendMessageA(closed, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(dialog) || IsWindow(closed));
+  dialog = OpenInfo();
 
   // Each field's text after typing, and the beeps it took.
   std::vector<std::string> seen;
@@ -92,21 +102,6 @@ TEST_F(MapInformation, NumbersAreClampedWhileTypingAndOkWritesIntoTheMapActiveTh
                               doc.gameType, doc.modified}),
             (std::vector<int>{44, 64, 2, 999 % 256, 4, 1, 1}));
   EXPECT_EQ(opened.name + " " + std::to_string(opened.modified), "Arena 0");
-}
-
-TEST_F(MapInformation, CancelAndTheCloseBoxLeaveTheMapAsItWas) {
-  HWND map = NewMap();
-  Doc(map)->description = "Two bases\r\nand a bridge";
-  HWND dialog = OpenInfo();
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(Field(dialog, win::kMapDescriptionEdit), "Two bases\r\nand a bridge");
-  EXPECT_TRUE(SaveScreenshot(dialog, "map_information"));
-  Type(dialog, win::kMapNameEdit, "Changed");
-  Press(dialog, win::kMapInfoCancel);
-  HWND again = OpenInfo();
-  SendMessageA(again, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(dialog) || IsWindow(again));
-  EXPECT_EQ(Doc(map)->name + " " + std::to_string(Doc(map)->modified), "Untitled 0");
 }
 
 // What the reports say is the core's (map_reports_test); here, that the

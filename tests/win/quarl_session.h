@@ -31,7 +31,9 @@ class QuarlSession : public ::testing::Test {
   // Start-up as WinMain runs it, with the program in the game directory; the
   // arguments are the text after the program name.
   bool Start(const std::string& arguments = "");
-  void Exit() { SendMessageA(Frame(), WM_COMMAND, CMD_EXIT, 0); }  // File > Exit
+  void Exit() { Command(CMD_EXIT); }  // File > Exit
+  // A command from a menu, or from an accelerator (1 in the high word).
+  void Command(int command, bool accelerator = false) { SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(command, accelerator), 0); }
 
   HWND Frame() const { return win::App().frame; }
   win::AppGlobals& App() const { return win::App(); }

@@ -26,9 +26,7 @@ void ExpectLaidOut(HWND frame, bool verticalToolbox) {
   for (auto [window, p] : {std::pair{app.mdiClient, layout.mdiClient}, {app.animationPalette, layout.animationPalette},
                            {app.toolbox, layout.toolbox}, {app.infoPanel, layout.infoPanel},
                            {app.tilePalette, layout.tilePalette}}) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&rc), 2);
+    const RECT rc = PlacedRect(window);
     EXPECT_EQ((std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom}),
               (std::vector<LONG>{p.x, p.y, p.x + p.width, p.y + p.height}));
   }

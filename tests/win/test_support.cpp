@@ -68,6 +68,21 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+RECT PlacedRect(HWND hwnd) {
+  RECT rc{};
+  GetWindowRect(hwnd, &rc);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+void SetClientSize(HWND hwnd, int width, int height) {
+  RECT window{}, client{};
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  SetWindowPos(hwnd, nullptr, 0, 0, width + (window.right - window.left) - client.right,
+               height + (window.bottom - window.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void PumpMessages(DWORD ms) { PumpUntil([] { return false; }, ms); }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

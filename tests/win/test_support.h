@@ -49,6 +49,8 @@ class DialogScript {
 
 std::string ToWindowsPath(const std::string& unixPath);  // "/tmp/x" -> "Z:\tmp\x"
 std::string WindowText(HWND hwnd);
+RECT PlacedRect(HWND hwnd);  // the window's rectangle in its parent's client coordinates
+void SetClientSize(HWND hwnd, int width, int height);  // scroll bars and frame kept outside it
 
 // Dispatches this thread's messages for about ms milliseconds, or until done().
 void PumpMessages(DWORD ms);

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <deque>
 #include <numeric>
 #include <tuple>
@@ -28,25 +29,14 @@ using win::kUseAnimCheck;
 
 HWND Toolbox() { return win::App().toolbox; }
 
-void ClickTool(int index, bool vertical) {
-  const int x = vertical ? (index % 4) * 32 + 10 : index * 32 + 10;
-  const int y = vertical ? (index / 4) * 32 + 10 : 10;
-  SendMessageA(Toolbox(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
+// A click on a tool's button in the vertical layout.
+void ClickTool(int index) { SendMessageA(Toolbox(), WM_LBUTTONUP, 0, MAKELPARAM(index % 4 * 32 + 10, index / 4 * 32 + 10)); }
 
 void SetLayout(bool vertical) {
   win::App().editor.options.toolbox = vertical ? 1 : 0;
   RECT rc{};
   GetClientRect(win::App().frame, &rc);
   SendMessageA(win::App().frame, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
-}
-
-// A window's rectangle in its parent's client coordinates.
-RECT PlacedRect(HWND hwnd) {
-  RECT rc{};
-  GetWindowRect(hwnd, &rc);
-  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
 }
 
 // ---- popups: each one is read while it is open, then closed as the user would ----
@@ -101,7 +91,7 @@ std::vector<int> Commands(const std::vector<SeenItem>& items) {
   return out;
 }
 
-using ToolboxWindow = QuarlSession;
+using ToolWindows = QuarlSession;
 
 // The drag loop reads the cursor for each mouse message it takes: this
 // puts the cursor where each posted move says, as it is taken.
@@ -112,8 +102,17 @@ LRESULT CALLBACK CursorFromMoves(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(ToolboxWindow, HighlightFollowsTheCurrentToolInBothLayouts) {
-  ASSERT_TRUE(Start());
+// Screenshots of the frame in both layouts and of the overview are left for
+// people to look at.
+TEST_F(ToolWindows, HighlightFollowsTheCurrentToolInBothLayoutsAndScreenshots) {
+  // The demo game, when the native build has made it, looks like a game.
+  const std::string demo = ToWindowsPath(QUARL_DEMO_GAME);
+  for (const char* file : {"tiles.bmp", "anims.dat", "twinforts.map"})
+    CopyFileA((demo + "\\" + file).c_str(), (gameDir + "\\" + file).c_str(), FALSE);
+  ASSERT_TRUE(Start(FileExists(gameDir + "\\twinforts.map") ? "twinforts.map" : ""));
+  if (!TheEditor().activeMapWindow) NewMap();
+  SetWindowPos(Frame(), nullptr, 0, 0, 1100, 760, SWP_NOZORDER);
+  SetClientSize(win::ToHwnd(TheEditor().activeMapWindow), 560, 420);
   for (bool vertical : {true, false}) {
     SetLayout(vertical);
     // Tool 1 sits in the first row in both layouts, tool 6 in the second row
@@ -129,10 +128,15 @@ TEST_F(ToolboxWindow, HighlightFollowsTheCurrentToolInBothLayouts) {
           << vertical << tool;
       EXPECT_NE(before, p.At(x + 1, y + 1)) << vertical << tool;
     }
+    // The client area: without a window manager Wine leaves the caption undrawn.
+    EXPECT_TRUE(SavePng(GrabClient(Frame()), vertical ? "frame_vertical" : "frame_horizontal"));
   }
+  Command(CMD_OVERVIEW);
+  ASSERT_TRUE(App().overviewWindow);
+  EXPECT_TRUE(SavePng(GrabClient(App().overviewWindow), "overview"));
 }
 
-TEST_F(ToolboxWindow, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
+TEST_F(ToolWindows, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   ASSERT_TRUE(Start());
   SetLayout(true);
   ToolState& tools = TheEditor().tools;
@@ -142,7 +146,7 @@ TEST_F(ToolboxWindow, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   const std::vector<std::vector<SeenItem>>& seen = script.seen;
   auto open = [&](int tool, std::deque<int> answers) {
     script.answers = answers;
-    ClickTool(tool, true);
+    ClickTool(tool);
     PumpMessages(answers.size() > 1 ? 50 : 20);
   };
 
@@ -192,7 +196,7 @@ TEST_F(ToolboxWindow, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   g_popups = nullptr;
 }
 
-TEST_F(ToolboxWindow, GripDragBetweenLayoutsMovesTheWindows) {
+TEST_F(ToolWindows, GripDragBetweenLayoutsMovesTheWindows) {
   ASSERT_TRUE(Start());
   SetLayout(true);
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, CursorFromMoves, nullptr, GetCurrentThreadId());
@@ -230,9 +234,7 @@ TEST_F(ToolboxWindow, GripDragBetweenLayoutsMovesTheWindows) {
 
 // ---- palettes and the info panel ----
 
-using PaletteWindows = QuarlSession;
-
-TEST_F(PaletteWindows, TilePaletteBlockPicksInFourDirections) {
+TEST_F(ToolWindows, TilePaletteBlockPicksInFourDirections) {
   ASSERT_TRUE(Start());
   HWND palette = App().tilePalette;
   ToolState& tools = TheEditor().tools;
@@ -253,20 +255,17 @@ TEST_F(PaletteWindows, TilePaletteBlockPicksInFourDirections) {
   // sheet, none inside it or beside it.
   const Pixels pixels = GrabClient(palette);
   EXPECT_EQ(tools.paletteHighlight, (Rect{48, 16, 64, 32}));
-  auto changed = [&](int x0, int y0, int dx, int dy, int n) {
+  auto changed = [&](int x, int y, bool across, int n = 16) {
     int count = 0;
-    for (int i = 0; i < n; ++i) {
-      const int x = x0 + i * dx, y = y0 + i * dy;
+    for (int i = 0; i < n; ++i, x += across, y += !across)
       count += pixels.At(x, y) != SheetColour(x / 16 + (y / 16) * 40, x % 16, y % 16);
-    }
     return count;
   };
-  for (int edge : {changed(48, 16, 1, 0, 16), changed(48, 16, 0, 1, 16), changed(48, 31, 1, 0, 16)}) EXPECT_GE(edge, 6);
-  EXPECT_EQ(changed(49, 20, 1, 0, 14) + changed(47, 16, 0, 1, 16) + changed(48, 32, 1, 0, 16), 0);
-
+  EXPECT_GE(std::min({changed(48, 16, true), changed(48, 16, false), changed(48, 31, true)}), 6);
+  EXPECT_EQ(changed(49, 20, true, 14) + changed(47, 16, false) + changed(48, 32, true), 0);
 }
 
-TEST_F(PaletteWindows, AnimationPaletteRowsEdgeAndPicks) {
+TEST_F(ToolWindows, AnimationPaletteRowsEdgeAndPicks) {
   ASSERT_TRUE(Start());
   HWND palette = App().animationPalette;
   ToolState& tools = TheEditor().tools;
@@ -294,10 +293,9 @@ TEST_F(PaletteWindows, AnimationPaletteRowsEdgeAndPicks) {
   p = GrabClient(palette, false);
   EXPECT_EQ((std::vector{p.At(20, 0), p.At(50, 40)}), (std::vector{window, window}));  // one frame: the edge ends at 48
   EXPECT_NE(p.At(20, 32), window);
-
 }
 
-TEST_F(PaletteWindows, InfoPanelClampsTheOffsetAndColoursTheTeams) {
+TEST_F(ToolWindows, InfoPanelClampsTheOffsetAndColoursTheTeams) {
   ASSERT_TRUE(Start());
   HWND panel = App().infoPanel;
   std::vector<std::string> shown;
@@ -324,17 +322,7 @@ TEST_F(PaletteWindows, InfoPanelClampsTheOffsetAndColoursTheTeams) {
 
 // ---- the overview ----
 
-using OverviewWindow = QuarlSession;
-
-void SetClientSize(HWND hwnd, int width, int height) {
-  RECT window{}, client{};
-  GetWindowRect(hwnd, &window);
-  GetClientRect(hwnd, &client);
-  SetWindowPos(hwnd, nullptr, 0, 0, width + (window.right - window.left) - client.right,
-               height + (window.bottom - window.top) - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
-}
-
-TEST_F(OverviewWindow, CellsAndOutlineForAKnownSizeAndAClickScrollsTheMap) {
+TEST_F(ToolWindows, CellsAndOutlineForAKnownSizeAndAClickScrollsTheMap) {
   ASSERT_TRUE(Start());
   HWND map = NewMap();
   MapDocument* doc = Doc(map);
@@ -342,7 +330,7 @@ TEST_F(OverviewWindow, CellsAndOutlineForAKnownSizeAndAClickScrollsTheMap) {
   doc->At(200, 150).tile = 0x0107;
   doc->At(201, 150).SetValues({-1, 0x0203, 0});  // placed in the editor: its id shows
   SetClientSize(map, 800, 600);
-  SendMessageA(Frame(), WM_COMMAND, CMD_OVERVIEW, 0);
+  Command(CMD_OVERVIEW);
   HWND overview = App().overviewWindow;
   ASSERT_TRUE(overview);
   EXPECT_EQ(std::pair(App().overviewDoc, GetWindow(overview, GW_OWNER)), std::pair(doc, Frame()));
@@ -366,7 +354,6 @@ TEST_F(OverviewWindow, CellsAndOutlineForAKnownSizeAndAClickScrollsTheMap) {
   EXPECT_EQ(std::pair(p.At(75, 102), p.At(0, 0)), std::pair(white, blank));  // the outline moved with it
   SendMessageA(overview, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 40));
   EXPECT_EQ(scroll(), std::pair(3200 - 400, 640 - 288));
-
 }
 
 // ---- quarl-map render against the map window ----
@@ -429,30 +416,6 @@ TEST_F(MapRender, NativeRenderEqualsWhatTheMapWindowPaints) {
     EXPECT_EQ(wrong, 0) << "scrolled to " << sx << "," << sy;
   }
   EXPECT_GT(compared, 3 * 900 * 600);
-}
-
-// ---- screenshots, saved for looking at ----
-
-using Screenshots = QuarlSession;
-
-TEST_F(Screenshots, FrameInBothLayoutsAndTheOverview) {
-  // The demo game, when the native build has made it, looks like a game.
-  const std::string demo = ToWindowsPath(QUARL_DEMO_GAME);
-  for (const char* file : {"tiles.bmp", "anims.dat", "twinforts.map"})
-    CopyFileA((demo + "\\" + file).c_str(), (gameDir + "\\" + file).c_str(), FALSE);
-  ASSERT_TRUE(Start(FileExists(gameDir + "\\twinforts.map") ? "twinforts.map" : ""));
-  if (!TheEditor().activeMapWindow) NewMap();
-  SetWindowPos(Frame(), nullptr, 0, 0, 1100, 760, SWP_NOZORDER);
-  SetClientSize(win::ToHwnd(TheEditor().activeMapWindow), 560, 420);
-  TheEditor().tools.currentTool = TOOL_WALL;
-  for (bool vertical : {true, false}) {
-    SetLayout(vertical);
-    // The client area: without a window manager Wine leaves the caption undrawn.
-    EXPECT_TRUE(SavePng(GrabClient(Frame()), vertical ? "frame_vertical" : "frame_horizontal"));
-  }
-  SendMessageA(Frame(), WM_COMMAND, CMD_OVERVIEW, 0);
-  ASSERT_TRUE(App().overviewWindow);
-  EXPECT_TRUE(SavePng(GrabClient(App().overviewWindow), "overview"));
 }
 
 }  // namespace
