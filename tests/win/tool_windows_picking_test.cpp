@@ -109,7 +109,8 @@ TEST_F(ToolWindows, HighlightFollowsTheCurrentToolInBothLayoutsAndScreenshots) {
   const std::string demo = ToWindowsPath(QUARL_DEMO_GAME);
   for (const char* file : {"tiles.bmp", "anims.dat", "twinforts.map"})
     CopyFileA((demo + "\\" + file).c_str(), (gameDir + "\\" + file).c_str(), FALSE);
-  ASSERT_TRUE(Start(FileExists(gameDir + "\\twinforts.map") ? "twinforts.map" : ""));
+  const std::string map = gameDir + "\\twinforts.map";  // a full path, for the window's title
+  ASSERT_TRUE(Start(FileExists(map) ? map : ""));
   if (!TheEditor().activeMapWindow) NewMap();
   SetWindowPos(Frame(), nullptr, 0, 0, 1100, 760, SWP_NOZORDER);
   SetClientSize(win::ToHwnd(TheEditor().activeMapWindow), 560, 420);
