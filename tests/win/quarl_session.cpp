@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/tile_sheet_writer.h"
 #include "app/win/startup.h"
@@ -37,12 +40,8 @@ bool WriteBytes(const std::string& windowsPath, const std::vector<uint8_t>& byte
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& windowsPath) {
-  std::vector<uint8_t> bytes;
-  if (FILE* f = std::fopen(windowsPath.c_str(), "rb")) {
-    for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
-    std::fclose(f);
-  }
-  return bytes;
+  std::ifstream in(windowsPath, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool FileExists(const std::string& windowsPath) { return GetFileAttributesA(windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -51,15 +50,9 @@ void QuarlSession::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string work = ToWindowsPath(QUARL_TEST_WORK_DIR);
   gameDir = work + "\\" + info->test_suite_name() + "." + info->name();
-  WIN32_FIND_DATAA found;  // a fresh directory each run: remove what an earlier run left
-  if (HANDLE search = FindFirstFileA((gameDir + "\\*").c_str(), &found); search != INVALID_HANDLE_VALUE) {
-    do {
-      DeleteFileA((gameDir + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  CreateDirectoryA(work.c_str(), nullptr);
-  CreateDirectoryA(gameDir.c_str(), nullptr);
+  std::error_code ignored;  // a fresh directory each run: remove what an earlier run left
+  std::filesystem::remove_all(gameDir, ignored);
+  std::filesystem::create_directories(gameDir, ignored);
   // Animations {10, 11}, {10, 11} (a zero slot ends it) and {5} (bit 15 is no part of a tile).
   std::vector<uint8_t> anims(3 * 66);
   for (auto [at, slot] : {std::pair{0, 2}, {2, 10}, {4, 11}, {66, 3}, {68, 10}, {70, 11}, {74, 12}, {132, 1}, {134, 0x8005}})
