@@ -218,6 +218,19 @@ TEST_F(MapEditing, FlagsAndSwitchesAskForTheGameTypeOnThePress) {
   }
 }
 
+// Held below the window with the right button down too, the drag pans the
+// map in the capture loop, and only while auto-pan is on.
+TEST_F(MapEditing, RightButtonBelowTheWindowPansWhileDragging) {
+  Use(TOOL_SELECT);
+  RECT client{};
+  GetClientRect(map_, &client);
+  for (int winpan : {0, 1}) {
+    TheEditor().options.winpan = winpan;
+    Drag(map_, {In(map_, 2, 2), POINT{40, client.bottom + 20}}, true, 300);
+    EXPECT_EQ(std::pair(GetScrollPos(map_, SB_VERT) > 0, GetScrollPos(map_, SB_HORZ)), std::pair(winpan == 1, 0));
+  }
+}
+
 // The clipboard's "ZOR" block as any other program reads and writes it.
 std::vector<uint8_t> ClipboardBlock() {
   std::vector<uint8_t> bytes;
