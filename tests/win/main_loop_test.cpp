@@ -3,22 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "app/win/startup.h"
 #include "quarl_session.h"
 
 namespace quarl::wintest {
 namespace {
-
-std::map<std::pair<UINT, WPARAM>, int> g_scrolls;  // scroll messages sent to the map window
-WNDPROC g_original = nullptr;
-
-LRESULT CALLBACK CountScrolls(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_HSCROLL && message != WM_VSCROLL) return CallWindowProcA(g_original, hwnd, message, wParam, lParam);
-  ++g_scrolls[{message, wParam}];
-  return 0;
-}
 
 void CALLBACK StopLoop(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
@@ -26,33 +15,29 @@ void CALLBACK StopLoop(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 struct MainLoop : QuarlSession {
-  // Runs the program's loop for about ms milliseconds with no input.
-  void RunLoopFor(UINT ms) {
-    g_scrolls.clear();
+  // Runs the program's loop for about ms milliseconds with no input; the
+  // map window's scroll position after it.
+  std::pair<int, int> RunLoopFor(HWND map, UINT ms) {
     SetTimer(nullptr, 0, ms, StopLoop);
     win::RunMainLoop();
     App().stopFlag = 0;
+    return {GetScrollPos(map, SB_HORZ), GetScrollPos(map, SB_VERT)};
   }
 };
 
 TEST_F(MainLoop, PansWithoutInputWhileAFlagIsSetAndOnlyTheStopFlagEndsIt) {
   ASSERT_TRUE(Start());
   HWND map = NewMap();
-  g_original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(map, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountScrolls)));
   View(map)->autoPan[PAN_RIGHT] = 1;
   PostQuitMessage(0);  // taken and ignored
-  RunLoopFor(300);
-  EXPECT_GT((g_scrolls[{WM_HSCROLL, SB_LINERIGHT}]), 4);
-  EXPECT_EQ(g_scrolls.size(), 1u);
+  const auto [x, y] = RunLoopFor(map, 300);
+  EXPECT_EQ(std::pair(x > 4 * 16, y), std::pair(true, 0));  // a cell a step
   View(map)->autoPan[PAN_RIGHT] = 0;
   View(map)->autoPan[PAN_DOWN] = 1;
-  RunLoopFor(200);
-  EXPECT_GT((g_scrolls[{WM_VSCROLL, SB_LINEDOWN}]), 2);
-  EXPECT_EQ(g_scrolls.size(), 1u);
+  const auto [x2, y2] = RunLoopFor(map, 200);
+  EXPECT_EQ(std::pair(x2, y2 > 2 * 16), std::pair(x, true));
   TheEditor().options.winpan = 0;
-  RunLoopFor(200);
-  EXPECT_TRUE(g_scrolls.empty());
-  SetWindowLongPtrA(map, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_original));
+  EXPECT_EQ(RunLoopFor(map, 200), std::pair(x2, y2));
 }
 
 }  // namespace
