@@ -7,7 +7,6 @@
 #include "history/transforms.h"
 #include "history/win/customize_window.h"
 #include "quarl_session.h"
-#include "screenshot.h"
 
 namespace quarl::wintest {
 namespace {

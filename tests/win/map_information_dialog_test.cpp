@@ -7,7 +7,6 @@
 #include "app/map_reports.h"
 #include "app/win/map_information_dialog.h"
 #include "quarl_session.h"
-#include "screenshot.h"
 
 namespace quarl::wintest {
 namespace {

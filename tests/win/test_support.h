@@ -68,4 +68,10 @@ Pixels GrabClient(HWND hwnd, bool repaint = true);
 // The pixels of a rectangle of a device context.
 Pixels GrabArea(HDC dc, int x, int y, int width, int height);
 
+// Screenshots left for people to look at, as build/screenshots/<name>.png:
+// a window's screen rectangle (caption and frame included), or pixels
+// already read back. False when nothing could be grabbed or written.
+bool SaveScreenshot(HWND window, const std::string& name);
+bool SavePng(const Pixels& pixels, const std::string& name);
+
 }  // namespace quarl::wintest

@@ -14,7 +14,6 @@
 
 #include "base/win/info_panel_fields.h"
 #include "quarl_session.h"
-#include "screenshot.h"
 #include "tools/cell_look.h"
 
 #define STB_IMAGE_IMPLEMENTATION
