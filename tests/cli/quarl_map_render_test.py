@@ -32,9 +32,9 @@ def read_unfiltered_png(path):
         chunks[kind] = chunks.get(kind, b"") + data[pos + 8:pos + 8 + length]
         pos += 12 + length
     width, height, _, colour = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
-    palette = [tuple(chunks[b"PLTE"][i:i + 3]) for i in range(0, len(chunks[b"PLTE"]), 3)]
     raw, stride = zlib.decompress(chunks[b"IDAT"]), width + 1
-    assert raw[::stride] == bytes(height), "filtered rows"
+    assert colour == 3 and raw[::stride] == bytes(height), "not an indexed PNG with unfiltered rows"
+    palette = [tuple(chunks[b"PLTE"][i:i + 3]) for i in range(0, len(chunks[b"PLTE"]), 3)]
     return width, height, colour, palette, [raw[y * stride + 1:(y + 1) * stride] for y in range(height)]
 
 

@@ -40,9 +40,8 @@ TEST(AnimationsFile, LoadReadsAnimsDatFromTheProgramDirectoryOrIsFatal) {
   ScriptedUserInterface ui;
   AnimationList animations;
   EXPECT_EQ(LoadAnimations(dir.path, animations, ui), -1);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text + "|" + ui.messages[0].title,
-            "Unable to locate anims.dat\nQuarl must be in the same directory as ZOR.exe|Error - Fatal");
+  EXPECT_EQ(testing::Shown(ui),
+            testing::Texts{"Error - Fatal: Unable to locate anims.dat\nQuarl must be in the same directory as ZOR.exe"});
   testing::WriteBytes(dir.path / "anims.dat", testing::ReadBytes(kFile));
   EXPECT_EQ(LoadAnimations(dir.path, animations, ui), 1);
   EXPECT_EQ(LoadAnimations(dir.path, animations, ui), 1);  // replaces the list

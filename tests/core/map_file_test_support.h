@@ -30,6 +30,14 @@ inline CellValues ValuesOfWord(uint16_t w) {
   return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
 }
 
+// Every message shown, as "title: text".
+inline std::vector<std::string> Shown(const ScriptedUserInterface& ui) {
+  std::vector<std::string> shown;
+  for (const RecordedMessage& m : ui.messages) shown.push_back(m.title + ": " + m.text);
+  return shown;
+}
+using Texts = std::vector<std::string>;
+
 inline std::string DataPath(const std::string& name) { return std::string(QUARL_TEST_DATA_DIR) + "/" + name; }
 inline std::string FixturePath(const std::string& name) { return DataPath("maps/" + name); }
 

@@ -36,8 +36,7 @@ TEST(CreateNewMAP, GivesTheNewMapDefaultsOrReportsTheClassOnce) {
   TestEditor u;
   u.windows.classRegistrationSucceeds = false;
   EXPECT_EQ(CreateNewMAP(u.editor), nullptr);
-  ASSERT_EQ(u.ui.messages.size(), 1u);
-  EXPECT_EQ(u.ui.messages[0].text + "|" + u.ui.messages[0].title, "Unable to register window class!|Error - Non-fatal");
+  EXPECT_EQ(testing::Shown(u.ui), testing::Texts{"Error - Non-fatal: Unable to register window class!"});
 }
 
 TEST(UndoLastStep, ActsOnTheActiveMapAndRepaintsItsWindow) {
