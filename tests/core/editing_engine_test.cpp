@@ -47,8 +47,7 @@ class EngineTest : public ::testing::Test {
   }
   void Click(int column, int row) { Drag({{column, row}}); }
   void Select(const Rect& r) {
-    map->view.selection = r;
-    map->view.selectionShown = 1;
+    map->view.selection = r, map->view.selectionShown = 1;
     ActivateMapWindow(t.editor, Window());
   }
   CellValues At(int column, int row) { return Doc().At(column, row).Values(); }
@@ -78,7 +77,7 @@ class EngineTest : public ::testing::Test {
   PointerGesture gesture;
 };
 
-TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
+TEST_F(EngineTest, EditDragsOneStepPerCellActsOnlyInsideTheMapAndThePickerPicks) {
   t.editor.tools.currentTile = 7;
   Drag({{1, 0}, {0, 0}, {-1, 0}, {-1, -1}, {0, 0}, {0, 0}});
   // Press, one new cell, the cells outside run nothing, the way back in does.
@@ -92,6 +91,13 @@ TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
   t.editor.tools.animOffsetText = "12345";  // the offset reads four characters
   Click(2, 2);
   EXPECT_EQ(At(2, 2), (CellValues{-1, 3, 1234}));
+
+  Use(TOOL_TILE_PICKER);  // the picker picks an animation with its offset
+  Doc().At(3, 3).SetValues({-1, 40, 9});
+  EXPECT_TRUE(gesture.Press(t.editor, Window(), In(3, 3), {}).animationPalette);
+  gesture.Release(t.editor, Window());
+  EXPECT_EQ((std::tuple{t.editor.tools.animationMode, t.editor.tools.currentAnimation, t.editor.tools.animOffsetText}),
+            (std::tuple{1, 40, std::string("9")}));
 }
 
 TEST_F(EngineTest, ABlockAtTheRightEdgeDropsWhatLiesPastIt) {
@@ -104,15 +110,6 @@ TEST_F(EngineTest, ABlockAtTheRightEdgeDropsWhatLiesPastIt) {
   EXPECT_EQ(std::pair(Doc().undoSteps, map->view.selectionShown),
             std::pair(std::vector<HistoryStep>{{7 * 256 + 254, 3, 2, HISTORY_REGION}}, 0));
   EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 256, 0, 0, Gesture::kDrag), 0);
-}
-
-TEST_F(EngineTest, ThePickerPicksAnAnimationWithItsOffset) {
-  Use(TOOL_TILE_PICKER);
-  Doc().At(3, 3).SetValues({-1, 40, 9});
-  EXPECT_TRUE(gesture.Press(t.editor, Window(), In(3, 3), {}).animationPalette);
-  gesture.Release(t.editor, Window());
-  EXPECT_EQ((std::tuple{t.editor.tools.animationMode, t.editor.tools.currentAnimation, t.editor.tools.animOffsetText}),
-            (std::tuple{1, 40, std::string("9")}));
 }
 
 // The rubber band in each direction from an anchor at cell (10, 10).
@@ -196,7 +193,8 @@ TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {
   }
 }
 
-TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
+// Undo of each kind is tested on the history itself; here the tool picks the kind.
+TEST_F(EngineTest, RectangleToolsFitTheRubberBandAndWriteTheCellsOfTheirUndoKind) {
   Use(TOOL_HOLDING_PEN);
   t.editor.tools.currentTeam = TEAM_BLUE;
   Drag({{0, 0}, {3, 2}});  // 4 x 3
@@ -211,10 +209,7 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   EXPECT_EQ((std::vector{At(20, 20).anim, At(24, 20).anim, At(20, 21).anim, At(22, 21).anim}),
             (std::vector{e[0], e[1], e[2], e[5]}));
   EXPECT_EQ(Changes(20, 20, 5, 4), "XXXXX/XXXXX/...../.....");  // two rows only
-}
 
-// Undo of each kind is tested on the history itself; here the tool picks the kind.
-TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
   Use(TOOL_BUNKER);
   for (int variant = TOOL_BUNKER_LEFT; variant <= TOOL_BUNKER_DOWN; ++variant) {
     t.editor.tools.currentVariantCommand = variant;
@@ -223,10 +218,8 @@ TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
     const int32_t kind = Doc().undoSteps.back().kind;
     EXPECT_EQ(Changes(50, 50, 4, 3), Picture(4, 3, [&](int c, int r) { return StepKindHasCell(kind, r, c, 4, 3); }));
   }
-}
 
-TEST_F(EngineTest, BridgesUseTheirRowAndColumnClasses) {
-  Use(TOOL_BRIDGE);
+  Use(TOOL_BRIDGE);  // rows and columns take their classes
   t.editor.tools.currentVariantCommand = TOOL_BRIDGE_LEFT_RIGHT;
   Drag({{0, 0}, {2, 2}});  // 3 rows: top, second, bottom
   EXPECT_EQ(Tiles({{0, 1}, {1, 2}}), (std::vector{bridgeTiles[18], bridgeTiles[28]}));
@@ -244,8 +237,7 @@ TEST_F(EngineTest, FillCoversTheSelectionWithTheBlockAndAsksForAnimations) {
   EXPECT_EQ(FillSelection(t.editor, Window()), 1);
   // The third copy cut to one column, the second band to one row.
   EXPECT_EQ(Tiles({{4, 0}, {3, 1}, {1, 2}}), (std::vector{100, 141, 101}));
-  t.editor.tools.animationMode = 1;
-  t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
+  t.editor.tools.animationMode = 1, t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
   FillSelection(t.editor, Window());
   EXPECT_EQ(testing::Shown(t.ui), testing::Texts{"Flag Placed: Would you like to set game type to \"Flag Game\""});
 }

@@ -58,11 +58,6 @@ struct TempDir {
   TempDir() { std::filesystem::create_directories(path); }
   ~TempDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
   std::string File(const std::string& name) const { return (path / name).string(); }
-  void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
-  std::string Read(const std::string& name) const {
-    const std::vector<uint8_t> bytes = ReadBytes(path / name);
-    return std::string(bytes.begin(), bytes.end());
-  }
 };
 
 // Real zlib that can be made missing, lack an entry point or fail to compress.
@@ -115,10 +110,6 @@ inline int Save(TestEditor& t, MapDocument& doc, bool saveAs = false) {
   for (OpenMap& map : t.editor.maps)
     if (map.doc.get() == &doc) return static_cast<int>(SaveMapFile(t.editor, map, saveAs));
   return -99;
-}
-inline MapDocument* NewMap(TestEditor& t) {
-  OpenMap* map = CreateNewMAP(t.editor);
-  return map ? map->doc.get() : nullptr;
 }
 
 }  // namespace quarl::testing
