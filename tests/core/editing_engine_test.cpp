@@ -165,9 +165,8 @@ TEST_F(EngineTest, FlagsAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   // At the corner the switch is cut, as one step that undoes whole.
   map->view.hoverRect = Rect{16, 16, 32, 32};
   Click(254, 254);
-  EXPECT_EQ((std::vector{At(254, 255), At(255, 255)}),
-            (std::vector<CellValues>{{switchObject[3], -1, -1}, {-1, SWITCH_ANIM, 0}}));
-  EXPECT_EQ(map->view.hoverRect, Rect{});
+  EXPECT_EQ(std::tuple(At(254, 255), At(255, 255), map->view.hoverRect),
+            std::tuple(CellValues{switchObject[3], -1, -1}, CellValues{-1, SWITCH_ANIM, 0}, Rect{}));
   ASSERT_TRUE(UndoLastStep(t.editor));
   EXPECT_EQ(std::pair(At(255, 255), At(41, 41).anim), std::pair(CellValues{}, SWITCH_ANIM));
 }
