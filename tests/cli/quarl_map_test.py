@@ -3,6 +3,7 @@ maps written here with Python's struct and zlib, independently of the program.""
 import json
 import os
 import pathlib
+import resource
 import struct
 import subprocess
 import sys
@@ -42,26 +43,30 @@ def read_cells(path):
     return raw, header_length, struct.unpack("<65536H", zlib.decompress(raw[header_length + 2:]))
 
 
-def run(*args, check=None):
-    result = subprocess.run([QUARL_MAP, *args], capture_output=True)
-    if check is not None:
-        assert result.returncode == check, (args, result.returncode, result.stderr.decode())
+def run(*args, check=None, fsize=None, stdout=subprocess.PIPE, preexec=None):
+    """quarl-map within 512 MiB and 20 seconds; it must exit with status check, or else with 0, 1 or 2."""
+    def limits():
+        resource.setrlimit(resource.RLIMIT_AS, (512 << 20, 512 << 20))
+        if fsize is not None:
+            resource.setrlimit(resource.RLIMIT_FSIZE, (fsize, fsize))
+        if preexec:
+            preexec()
+    result = subprocess.run([QUARL_MAP, *args], stdout=stdout, stderr=subprocess.PIPE, stdin=subprocess.DEVNULL,
+                            timeout=20, preexec_fn=limits)
+    assert result.returncode in ((0, 1, 2) if check is None else (check,)), (args, result.returncode, result.stderr)
     return result
 
 
 class MapCase(unittest.TestCase):
     """A test with its own temporary directory."""
     def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.addCleanup(self.tmp.cleanup)
-        self.dir = self.tmp.name
+        self.dir = self.enterContext(tempfile.TemporaryDirectory())
 
     def path(self, *names):
         return os.path.join(self.dir, *names)
 
     def write(self, name, data):
-        with open(self.path(name), "wb") as f:
-            f.write(data)
+        pathlib.Path(self.path(name)).write_bytes(data)
         return self.path(name)
 
 
@@ -79,8 +84,7 @@ class QuarlMapTest(MapCase):
             ("name", "Café"), ("description", "two\r\nlines")])  # Latin-1 0xE9 as UTF-8
 
     def test_info_recount_replaces_the_stored_counts(self):
-        path = self.write("a.map", make_map(cells={1000: cell_word(anim=28, data=0)}, flag_count=(5, 0),
-                                            pole_teams=((0,), ())))
+        path = self.write("a.map", make_map(cells={1000: cell_word(anim=28, data=0)}, flag_count=(5, 0)))
         self.assertEqual(json.loads(run("info", path, check=0).stdout)["flagCount"][0], 5)
         counted = json.loads(run("info", "--recount", path, check=0).stdout)
         self.assertEqual((counted["flagCount"], counted["poleTeams"]), ([1, 0, 0, 0], [[0], [], [], []]))
@@ -92,8 +96,7 @@ class QuarlMapTest(MapCase):
         self.assertEqual(json.loads(run("--yes", "info", path, check=0).stdout)["version"], 4)
 
     def test_cells_gives_rows_of_triples(self):
-        cells = {0: cell_word(tile=5), 1: cell_word(anim=5, data=3), 256: cell_word(tile=32767)}
-        path = self.write("c.map", make_map(cells=cells))
+        path = self.write("c.map", make_map(cells={0: 5, 1: cell_word(anim=5, data=3), 256: 32767}))
         rows = json.loads(run("cells", path, "0", "0", "2", "2", check=0).stdout)
         self.assertEqual(rows, [[[5, -1, -1], [0, 5, 3]], [[32767, -1, -1], [280, -1, -1]]])
         self.assertEqual(len(json.loads(run("cells", path, check=0).stdout)), 256)  # the whole map
@@ -104,15 +107,13 @@ class QuarlMapTest(MapCase):
         self.assertEqual(run("check", path, check=1).stdout.decode().splitlines()[::2],
                          ["Possible Flag Error!: Switches and flags reside in the map.",
                           "Spawn/Holding Pen Error!: Holding pen non-existant for a team that exists (Green)"])
-        self.assertNotIn("Spawn/Holding", run("check", "--no-spawn-scan", path, check=1).stdout.decode())
+        self.assertNotIn(b"Spawn/Holding", run("check", "--no-spawn-scan", path, check=1).stdout)
         run("check", "--no-flag-scan", "--no-spawn-scan", path, check=0)
-        report = run("report", path, check=0).stdout.decode()
-        self.assertTrue(report.startswith("== General Information ==\n"))
-        self.assertIn("\n== Flag Poles Information ==\n", report)
+        self.assertRegex(run("report", path, check=0).stdout.decode(),
+                         r"^== General Information ==\n(.|\n)+\n== Flag Poles Information ==\n")
 
     def test_resave_writes_version_3_at_level_9_and_keeps_the_cells(self):
-        cells = {i * 257: cell_word(tile=i) for i in range(256)}
-        cells[5] = cell_word(anim=200, data=127)
+        cells = {**{i * 257: i for i in range(256)}, 5: cell_word(anim=200, data=127)}
         src = self.write("in.map", make_map(cells=cells, version=1))
         out = self.path("Out")
         self.assertEqual(run("resave", src, out, check=0).stdout.decode(), out + ".map\n")
@@ -132,6 +133,63 @@ class QuarlMapTest(MapCase):
         self.assertEqual(list(struct.unpack_from("<4I", data, 2 + 16 * 165)), tables["mirror"][165])
         self.assertEqual(json.loads(run("tables", "--mrdata", out, check=0).stdout), tables)
         run("tables", "--mrdata", self.write("bad.dat", struct.pack("<H", 17) + bytes(17)), check=2)
+
+
+class EditTest(MapCase):
+    """quarl-map edit: scripts run through the editing engine."""
+    def setUp(self):
+        super().setUp()
+        self.map = self.write("in.map", make_map({0: 1, 1: 2, 2: 3, 256: 41, 257: 0x8305, 258: 43}))  # anim 5, data 3
+
+    def edit(self, script, *args, check=0, from_file=False):
+        source = self.write("script.txt", script.encode()) if from_file else "-"
+        result = subprocess.run([QUARL_MAP, "edit", self.map, *args, source], input=script.encode(),
+                                capture_output=True)
+        self.assertEqual(result.returncode, check, result.stderr.decode() + result.stdout.decode())
+        self.stderr = result.stderr.decode()
+        lines = result.stdout.decode().splitlines()
+        return [json.loads(line) if line[:1] in ("[", "{", '"') else line for line in lines]
+
+    def test_copy_gives_the_clipboard_block_and_paste_writes_it_elsewhere(self):
+        out = self.path("out.map")
+        lines = self.edit("select 0 0 3 2\ncopy\nprint clipboard\nselect 250 10 1 1  # three columns fit\n"
+                          "paste\nprint selection\nprint history\n", "-o", out)
+        self.assertEqual(lines[0], (b"ZOR0" + struct.pack(">HH6H", 3, 2, 1, 2, 3, 41, 0x8305, 43)).hex())
+        self.assertEqual(lines[1], {"start": 10 * 256 + 250, "width": 1, "height": 1, "shown": True,
+                                    "rect": [4000, 160, 4016, 176]})
+        self.assertEqual(lines[2]["undo"], [{"cell": 10 * 256 + 250, "width": 3, "height": 2, "kind": 0}])
+        words = read_cells(out)[2]
+        self.assertEqual((words[10 * 256 + 250: 10 * 256 + 253], words[11 * 256 + 251]), ((1, 2, 3), 0x8305))
+
+    def test_questions_are_printed_in_order_and_answered_by_the_next_line(self):
+        script = "tool flag\nclick 5 5\nanswer yes\nprint info\ntool switch\nclick 20 20\nprint info\n"
+        lines = self.edit(script)
+        self.assertEqual([lines[0], lines[1]["gameType"], lines[2], lines[3]["gameType"]],
+                         ['Flag Placed: Would you like to set the game type to "Flag Game"', 1,
+                          'Switch Placed: Would you like to set the game type to "Switch Game"', 1])  # No by default
+        self.assertEqual(self.edit(script, "--yes")[3]["gameType"], 2)
+        self.assertEqual(self.edit("copy\n")[0], "Error - Non-Fatal: You have not created a selection mask\\n"
+                                                 "See zormpd.rtf for information on the Select Tool")  # one line
+
+    def test_a_bad_line_stops_before_anything_is_saved(self):
+        final = self.path("final.map")
+        self.edit("tile 7\nsave %s\nclick 1 1\nfrobnicate\n" % self.path("early.map"), "-o", final, check=2,
+                  from_file=True)
+        self.assertIn("line 4", self.stderr)
+        for script in ("team 9\n", "tile 7 2\n", "key alt+home\n", "print cells 250 0 10 1\n", "switch 2\n"):
+            self.edit(script, "-o", final, check=2)
+            self.assertIn("line 1", self.stderr, script)
+        self.assertEqual(sorted(os.listdir(self.dir)), ["in.map", "script.txt"])
+
+    def test_two_maps_rectangle_tools_undo_and_redo(self):
+        lines = self.edit("new\nswitch 1\nselect 0 0 2 1\ncut\nswitch 2\nselect 100 100 1 1\npaste\n"
+                          "print cells 100 100 2 1\nswitch 1\nprint cells 0 0 2 1\n"
+                          "tool bridge\nbridge leftright\npress 10 10\nmove 12 12\nrelease 12 12\n"
+                          "undo\nprint cells 11 11 1 1\nredo\nprint cells 11 11 1 1\nkey alt+right\nprint selection\n")
+        self.assertEqual(lines[:3], [[[[1, -1, -1], [2, -1, -1]]], [[[280, -1, -1], [280, -1, -1]]],
+                                     [[[280, -1, -1]]]])
+        self.assertNotEqual(lines[3], [[[280, -1, -1]]])
+        self.assertEqual(lines[4]["width"], 4)  # the bridge stays selected, grown by one
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "editor/undo_commands.h"
 #include "history/undo.h"
 #include "map_file_test_support.h"
 
@@ -15,9 +16,7 @@ using testing::TestEditor;
 // Which of the commands are enabled, as a string of 0s and 1s.
 std::string Enabled(const Editor& editor, const std::vector<int>& commands, bool overviewShown = false) {
   std::string enabled;
-  for (int command : commands) {
-    enabled += CommandStateOf(command, CommandContext{editor, overviewShown}).enabled ? '1' : '0';
-  }
+  for (int command : commands) enabled += CommandStateOf(command, {editor, overviewShown}).enabled ? '1' : '0';
   return enabled;
 }
 
@@ -45,17 +44,52 @@ TEST(CommandTable, RunsByIdAndSource) {
     table.Define(command, [&ran, command] { ran.push_back(command); });
   }
   table.Define(CMD_COPY, nullptr);  // listed, nothing to run yet
-
   EXPECT_TRUE(table.Run(CMD_REDO_KEY, CommandSource::Accelerator));  // Ctrl+R redoes
   EXPECT_TRUE(table.Run(CMD_SAVE_AS, CommandSource::Accelerator));   // no key: taken, nothing runs
   EXPECT_TRUE(table.Run(CMD_UNDO, CommandSource::Menu));
   EXPECT_TRUE(table.Run(CMD_COPY, CommandSource::Menu));
   EXPECT_EQ(ran, (std::vector<int>{CMD_REDO, CMD_UNDO}));
-
   // Redo's key id from a menu and the Window menu's map list go to default processing.
   EXPECT_FALSE(table.Run(CMD_REDO_KEY, CommandSource::Menu));
   EXPECT_FALSE(table.Run(FIRST_MDI_CHILD_ID, CommandSource::Menu));
   EXPECT_EQ(ran.size(), 2u);
+}
+
+TEST(OpenMapList, FindsByWindowPublishesTheShownSelectionAndUndoesOnTheActiveMap) {
+  TestEditor t;
+  OpenMap* a = CreateNewMAP(t.editor);
+  OpenMap* b = CreateNewMAP(t.editor);
+  EXPECT_EQ(std::pair(t.editor.activeMapWindow, t.editor.maps.FindMapDocument(b->view.window)),
+            std::pair(b->view.window, b->doc.get()));
+  a->view.selection = Rect{32, 16, 80, 64};
+  a->view.selectionShown = 1;
+  ActivateMapWindow(t.editor, a->view.window);
+  EXPECT_EQ(t.editor.Selection(), (SelectionCells{256 + 2, 3, 3}));
+  b->view.selection = Rect{0, 0, 16, 16};  // hidden: no selection
+  ActivateMapWindow(t.editor, b->view.window);
+  EXPECT_EQ(t.editor.Selection(), SelectionCells{});
+  SaveCellUndo(*a->doc, 0);
+  a->doc->cells[0].tile = 1;
+  PushUndoStep(*a->doc, 0, 1, 1, HISTORY_REGION);
+  EXPECT_EQ(UndoLastStep(t.editor), 0);  // b is active and has nothing to undo
+  // Closing the active window makes the first map still open the active one, and undo acts on it.
+  EXPECT_EQ(CloseMapWindow(t.editor, b->view.window), a->view.window);
+  EXPECT_EQ(UndoLastStep(t.editor), 1);
+  EXPECT_EQ(std::pair(a->doc->cells[0].tile, t.windows.repaints),
+            std::pair(BLANK_TILE, std::vector<WindowId>{a->view.window}));
+  EXPECT_EQ(CloseMapWindow(t.editor, a->view.window), 0u);
+  EXPECT_TRUE(t.editor.maps.Empty());
+}
+
+TEST(CreateNewMAP, GivesTheNewMapDefaultsOrReportsTheClassOnce) {
+  TestEditor t;
+  const MapDocument& doc = *CreateNewMAP(t.editor)->doc;
+  for (const Cell& c : doc.cells) ASSERT_EQ(c.Values(), (CellValues{280, -1, -1}));
+  EXPECT_EQ(doc.name + "|" + t.Title(), "Untitled|Untitled");
+  TestEditor u;
+  u.windows.classRegistrationSucceeds = false;
+  EXPECT_EQ(CreateNewMAP(u.editor), nullptr);
+  EXPECT_EQ(testing::Shown(u.ui), testing::Texts{"Error - Non-fatal: Unable to register window class!"});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // selection keys, Fill, Delete, Cut and Paste, through the real tables.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "editor/undo_commands.h"
 #include "editor/walls.h"
 #include "history/default_tables.h"
+#include "history/transforms.h"
 #include "history/undo.h"
 #include "map/map_checks.h"
 #include "map/tile_tables.h"
@@ -45,8 +47,7 @@ class EngineTest : public ::testing::Test {
   }
   void Click(int column, int row) { Drag({{column, row}}); }
   void Select(const Rect& r) {
-    map->view.selection = r;
-    map->view.selectionShown = 1;
+    map->view.selection = r, map->view.selectionShown = 1;
     ActivateMapWindow(t.editor, Window());
   }
   CellValues At(int column, int row) { return Doc().At(column, row).Values(); }
@@ -56,17 +57,17 @@ class EngineTest : public ::testing::Test {
     return tiles;
   }
   // Distinct plain tiles in every cell of a rectangle, to see what changes.
-  void Paint(int column, int row, int width, int height) {
-    for (int r = 0; r < height; ++r) {
-      for (int c = 0; c < width; ++c) Doc().At(column + c, row + r).SetValues({1000 + r * 16 + c, -1, -1});
-    }
+  void Paint(int x, int y, int w, int h) {
+    for (int i = 0; i < w * h; ++i) Doc().At(x + i % w, y + i / w).SetValues({1000 + i, -1, -1});
   }
   // The painted rectangle, 'X' where a cell changed, rows joined by '/'.
   std::string Changes(int column, int row, int width, int height) {
+    return Picture(width, height, [&](int c, int r) { return At(column + c, row + r).tile != 1000 + r * width + c; });
+  }
+  static std::string Picture(int width, int height, const std::function<bool(int, int)>& marked) {
     std::string picture;
-    for (int r = 0; r < height; ++r) {
-      for (int c = 0; c < width; ++c) picture += At(column + c, row + r).tile != 1000 + r * 16 + c ? 'X' : '.';
-      if (r + 1 < height) picture += '/';
+    for (int i = 0; i < width * height; ++i) {
+      picture += std::string(i && i % width == 0 ? "/" : "") + (marked(i % width, i / width) ? 'X' : '.');
     }
     return picture;
   }
@@ -76,46 +77,39 @@ class EngineTest : public ::testing::Test {
   PointerGesture gesture;
 };
 
-TEST_F(EngineTest, EditDragsOneStepPerCellAndActsOnlyInsideTheMap) {
+TEST_F(EngineTest, EditDragsOneStepPerCellActsOnlyInsideTheMapAndThePickerPicks) {
   t.editor.tools.currentTile = 7;
   Drag({{1, 0}, {0, 0}, {-1, 0}, {-1, -1}, {0, 0}, {0, 0}});
   // Press, one new cell, the cells outside run nothing, the way back in does.
-  EXPECT_EQ(Tiles({{1, 0}, {0, 0}}), (std::vector{7, 7}));
-  EXPECT_EQ(Doc().undoCount(), 3);
+  EXPECT_EQ(std::pair(Tiles({{1, 0}, {0, 0}}), Doc().undoCount()), std::pair(std::vector{7, 7}, 3));
   gesture.Press(t.editor, Window(), {-4, 8}, {});  // just left of the map, not column 0
   gesture.Release(t.editor, Window());
   gesture.Press(t.editor, Window(), {8, 8}, {160, 32});  // scrolled
   gesture.Release(t.editor, Window());
-  EXPECT_EQ(At(10, 2).tile, 7);
-  EXPECT_EQ(Doc().undoCount(), 4);
-  // The offset reads four characters.
-  t.editor.tools.animationMode = 1;
-  t.editor.tools.currentAnimation = 3;
-  t.editor.tools.animOffsetText = "12345";
+  EXPECT_EQ(std::pair(At(10, 2).tile, Doc().undoCount()), std::pair(7, 4));
+  t.editor.tools.animationMode = 1, t.editor.tools.currentAnimation = 3;
+  t.editor.tools.animOffsetText = "12345";  // the offset reads four characters
   Click(2, 2);
   EXPECT_EQ(At(2, 2), (CellValues{-1, 3, 1234}));
-}
 
-TEST_F(EngineTest, ABlockAtTheRightEdgeDropsWhatLiesPastIt) {
-  t.editor.tools.currentTile = 45;
-  t.editor.tools.blockWidth = 3;
-  t.editor.tools.blockHeight = 2;
-  map->view.selectionShown = 1;
-  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 254, 7, 0, Gesture::kPress), 1);
-  // The next sheet row below; nothing wraps onto column 0.
-  EXPECT_EQ(Tiles({{255, 7}, {254, 8}, {0, 8}}), (std::vector<int32_t>{46, 85, BLANK_TILE}));
-  EXPECT_EQ(Doc().undoSteps, (std::vector<HistoryStep>{{7 * 256 + 254, 3, 2, HISTORY_REGION}}));
-  EXPECT_EQ(map->view.selectionShown, 0);
-  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 256, 0, 0, Gesture::kDrag), 0);
-}
-
-TEST_F(EngineTest, ThePickerPicksAnAnimationWithItsOffset) {
-  Use(TOOL_TILE_PICKER);
+  Use(TOOL_TILE_PICKER);  // the picker picks an animation with its offset
   Doc().At(3, 3).SetValues({-1, 40, 9});
   EXPECT_TRUE(gesture.Press(t.editor, Window(), In(3, 3), {}).animationPalette);
   gesture.Release(t.editor, Window());
   EXPECT_EQ((std::tuple{t.editor.tools.animationMode, t.editor.tools.currentAnimation, t.editor.tools.animOffsetText}),
             (std::tuple{1, 40, std::string("9")}));
+}
+
+TEST_F(EngineTest, ABlockAtTheRightEdgeDropsWhatLiesPastIt) {
+  t.editor.tools.currentTile = 45;
+  t.editor.tools.blockWidth = 3, t.editor.tools.blockHeight = 2;
+  map->view.selectionShown = 1;
+  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 254, 7, 0, Gesture::kPress), 1);
+  // The next sheet row below; nothing wraps onto column 0.
+  EXPECT_EQ(Tiles({{255, 7}, {254, 8}, {0, 8}}), (std::vector<int32_t>{46, 85, BLANK_TILE}));
+  EXPECT_EQ(std::pair(Doc().undoSteps, map->view.selectionShown),
+            std::pair(std::vector<HistoryStep>{{7 * 256 + 254, 3, 2, HISTORY_REGION}}, 0));
+  EXPECT_EQ(PlaceWithEditTool(t.editor, Window(), 256, 0, 0, Gesture::kDrag), 0);
 }
 
 // The rubber band in each direction from an anchor at cell (10, 10).
@@ -144,9 +138,7 @@ TEST_F(EngineTest, WallsJoinTheirNeighboursAndUndoTakesBackOnlyThePlacedCell) {
   const auto& set = wallSets[1];
   // A crossing: four arms first, then the middle.
   Drag({{20, 19}, {20, 21}});
-  Click(19, 20);
-  Click(21, 20);
-  Click(20, 20);
+  for (auto [column, row] : {std::pair{19, 20}, {21, 20}, {20, 20}}) Click(column, row);
   EXPECT_EQ(Tiles({{20, 20}, {20, 19}, {21, 20}}), (std::vector{set[14], set[2], set[1]}));
   ASSERT_EQ(UndoLastStep(t.editor), 1);
   EXPECT_EQ(Tiles({{20, 20}, {20, 19}}), (std::vector{BLANK_TILE, set[2]}));  // the re-joined arm keeps its piece
@@ -161,11 +153,10 @@ TEST_F(EngineTest, FlagsAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   t.editor.tools.currentTeam = TEAM_BLUE;
   map->view.selectionShown = 1;
   Drag({{254, 10}, {254, 11}});
-  EXPECT_EQ(At(255, 10), (CellValues{-1, flagObjects[TEAM_BLUE][1], 0}));
-  EXPECT_EQ(At(0, 11), CellValues{});
+  EXPECT_EQ((std::vector{At(255, 10), At(0, 11)}), (std::vector<CellValues>{{-1, flagObjects[TEAM_BLUE][1], 0}, {}}));
   EXPECT_EQ(map->view.selectionShown, 0);
-  ASSERT_EQ(t.ui.messages.size(), 1u);  // once for the drag, answered No
-  EXPECT_EQ(t.ui.messages[0].text, "Would you like to set the game type to \"Flag Game\"");
+  // Once for the drag, answered No.
+  EXPECT_EQ(testing::Shown(t.ui), testing::Texts{"Flag Placed: Would you like to set the game type to \"Flag Game\""});
 
   Use(TOOL_SWITCH);
   Doc().gameType = 2;
@@ -174,25 +165,21 @@ TEST_F(EngineTest, FlagsAndSwitchesAreCutAtTheEdgeAndAskOnThePressOnly) {
   // At the corner the switch is cut, as one step that undoes whole.
   map->view.hoverRect = Rect{16, 16, 32, 32};
   Click(254, 254);
-  EXPECT_EQ((std::vector{At(254, 255), At(255, 255)}),
-            (std::vector<CellValues>{{switchObject[3], -1, -1}, {-1, SWITCH_ANIM, 0}}));
-  EXPECT_EQ(map->view.hoverRect, Rect{});
+  EXPECT_EQ(std::tuple(At(254, 255), At(255, 255), map->view.hoverRect),
+            std::tuple(CellValues{switchObject[3], -1, -1}, CellValues{-1, SWITCH_ANIM, 0}, Rect{}));
   ASSERT_TRUE(UndoLastStep(t.editor));
-  EXPECT_EQ(At(255, 255), CellValues{});
-  EXPECT_EQ(At(41, 41).anim, SWITCH_ANIM);
+  EXPECT_EQ(std::pair(At(255, 255), At(41, 41).anim), std::pair(CellValues{}, SWITCH_ANIM));
 }
 
 TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {
   Use(TOOL_SPAWN);
   t.editor.tools.animOffsetText = "6";
-  t.editor.tools.spawnKind = 1;
-  t.editor.tools.currentTeam = TEAM_NEUTRAL;
+  t.editor.tools.spawnKind = 1, t.editor.tools.currentTeam = TEAM_NEUTRAL;
   Doc().At(1, 1).SetValues({55, -1, -1});
   Click(1, 1);
   EXPECT_EQ(At(1, 1), (CellValues{55, spawnObjects[12][0], 6}));  // the tile word stays
 
-  t.editor.tools.spawnKind = 0;
-  t.editor.tools.currentTeam = TEAM_RED;
+  t.editor.tools.spawnKind = 0, t.editor.tools.currentTeam = TEAM_RED;
   for (int style : {0, 8}) {
     t.editor.tools.spawnStyle = style;
     Paint(10, 10, 3, 3);
@@ -205,7 +192,8 @@ TEST_F(EngineTest, SpawnsWriteTheirFiveCellsAndUndoRestoresExactlyThose) {
   }
 }
 
-TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
+// Undo of each kind is tested on the history itself; here the tool picks the kind.
+TEST_F(EngineTest, RectangleToolsFitTheRubberBandAndWriteTheCellsOfTheirUndoKind) {
   Use(TOOL_HOLDING_PEN);
   t.editor.tools.currentTeam = TEAM_BLUE;
   Drag({{0, 0}, {3, 2}});  // 4 x 3
@@ -220,26 +208,17 @@ TEST_F(EngineTest, HoldingPensAndConveyorsFitTheRubberBand) {
   EXPECT_EQ((std::vector{At(20, 20).anim, At(24, 20).anim, At(20, 21).anim, At(22, 21).anim}),
             (std::vector{e[0], e[1], e[2], e[5]}));
   EXPECT_EQ(Changes(20, 20, 5, 4), "XXXXX/XXXXX/...../.....");  // two rows only
-}
 
-// Undo of each kind is tested on the history itself; here the tool picks the kind.
-TEST_F(EngineTest, EachBunkerWritesExactlyTheCellsOfItsUndoKind) {
   Use(TOOL_BUNKER);
   for (int variant = TOOL_BUNKER_LEFT; variant <= TOOL_BUNKER_DOWN; ++variant) {
     t.editor.tools.currentVariantCommand = variant;
     Paint(50, 50, 4, 3);
     Drag({{50, 50}, {53, 52}});
-    std::string cells;
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 4; ++c) cells += StepKindHasCell(Doc().undoSteps.back().kind, r, c, 4, 3) ? 'X' : '.';
-      if (r < 2) cells += '/';
-    }
-    EXPECT_EQ(Changes(50, 50, 4, 3), cells) << variant;
+    const int32_t kind = Doc().undoSteps.back().kind;
+    EXPECT_EQ(Changes(50, 50, 4, 3), Picture(4, 3, [&](int c, int r) { return StepKindHasCell(kind, r, c, 4, 3); }));
   }
-}
 
-TEST_F(EngineTest, BridgesUseTheirRowAndColumnClasses) {
-  Use(TOOL_BRIDGE);
+  Use(TOOL_BRIDGE);  // rows and columns take their classes
   t.editor.tools.currentVariantCommand = TOOL_BRIDGE_LEFT_RIGHT;
   Drag({{0, 0}, {2, 2}});  // 3 rows: top, second, bottom
   EXPECT_EQ(Tiles({{0, 1}, {1, 2}}), (std::vector{bridgeTiles[18], bridgeTiles[28]}));
@@ -257,11 +236,9 @@ TEST_F(EngineTest, FillCoversTheSelectionWithTheBlockAndAsksForAnimations) {
   EXPECT_EQ(FillSelection(t.editor, Window()), 1);
   // The third copy cut to one column, the second band to one row.
   EXPECT_EQ(Tiles({{4, 0}, {3, 1}, {1, 2}}), (std::vector{100, 141, 101}));
-  t.editor.tools.animationMode = 1;
-  t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
+  t.editor.tools.animationMode = 1, t.editor.tools.currentAnimation = flagObjects[TEAM_BLUE][4];
   FillSelection(t.editor, Window());
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text, "Would you like to set game type to \"Flag Game\"");
+  EXPECT_EQ(testing::Shown(t.ui), testing::Texts{"Flag Placed: Would you like to set game type to \"Flag Game\""});
 }
 
 // Keys on a 2 x 1 selection at cell (5, 4), scrolled to (0, 0), client 320 x 240.
@@ -283,9 +260,8 @@ TEST_F(EngineTest, SelectionKeysInBothEdgeModes) {
     t.editor.edgeExtendMode = c.mode;
     Select(c.start);
     const KeyScroll scroll = PressSelectionKey(t.editor, Window(), c.key, c.alt, {0, 0, 320, 240});
-    EXPECT_EQ(map->view.selection, c.expected) << static_cast<int>(c.key) << c.alt << c.mode;
-    EXPECT_EQ(map->view.selectionCells, SelectionCellsOf(c.expected));
-    EXPECT_EQ(scroll, c.scroll);
+    EXPECT_EQ(std::tuple(map->view.selection, map->view.selectionCells, scroll),
+              std::tuple(c.expected, SelectionCellsOf(c.expected), c.scroll)) << int(c.key) << c.alt << c.mode;
   }
   t.editor.edgeExtendMode = 0;
   PressSelectionKey(t.editor, Window(), SelectionKey::kF1, true, {});
@@ -300,8 +276,7 @@ TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
   Select(Rect{250 * 16, 3 * 16, 252 * 16, 5 * 16});
   const std::optional<std::vector<uint8_t>> bytes = CutSelectionBytes(t.editor);
   ASSERT_TRUE(bytes && bytes->size() == 16u);
-  EXPECT_EQ((*bytes)[8], 0x83);  // the animation with data 3
-  EXPECT_EQ(At(250, 3), CellValues{});
+  EXPECT_EQ(std::pair(int{(*bytes)[8]}, At(250, 3)), std::pair(0x83, CellValues{}));  // the animation with data 3
   EXPECT_EQ(Doc().undoSteps.back(), (HistoryStep{3 * 256 + 250, 2, 2, HISTORY_REGION}));
   Doc().modified = 0;
   // Paste refuses a block one byte short, changing nothing.
@@ -315,22 +290,18 @@ TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
 TEST_F(EngineTest, TurnedAndMirroredWallsStayJoined) {
   Use(TOOL_WALL);
   Drag({{10, 10}, {11, 10}, {12, 10}, {12, 11}, {12, 12}, {11, 12}});  // a hook
-  auto block = [&](int x0) {
-    std::vector<CellValues> v;
-    for (int r = 0; r < 3; ++r) for (int c = 0; c < 3; ++c) v.push_back(At(x0 + c, 10 + r));
-    return v;
+  auto block = [&] {
+    return Tiles({{10, 10}, {11, 10}, {12, 10}, {10, 11}, {11, 11}, {12, 11}, {10, 12}, {11, 12}, {12, 12}});
   };
-  const std::vector<CellValues> before = block(10);
+  const std::vector<int32_t> before = block();
   // Each wall of the 3 x 3 block at column x0 joins its wall neighbours in the block.
   auto joined = [&](int x0) {
     auto wall = [&](int c, int r) { return c >= 0 && c < 3 && r >= 0 && r < 3 && IsWallTile(At(x0 + c, 10 + r).tile); };
-    for (int r = 0; r < 3; ++r) {
-      for (int c = 0; c < 3; ++c) {
-        if (!wall(c, r)) continue;
-        const int32_t mask = (wall(c, r - 1) ? WALL_UP : 0) | (wall(c, r + 1) ? WALL_DOWN : 0) |
-                             (wall(c - 1, r) ? WALL_LEFT : 0) | (wall(c + 1, r) ? WALL_RIGHT : 0);
-        EXPECT_EQ(At(x0 + c, 10 + r).tile, WallJoinTile(0, mask)) << x0 + c << "," << 10 + r;
-      }
+    for (int i = 0; i < 9; ++i) {
+      const int c = i % 3, r = i / 3, mask = (wall(c, r - 1) ? WALL_UP : 0) | (wall(c, r + 1) ? WALL_DOWN : 0) |
+                                             (wall(c - 1, r) ? WALL_LEFT : 0) | (wall(c + 1, r) ? WALL_RIGHT : 0);
+      if (!wall(c, r)) continue;
+      EXPECT_EQ(At(x0 + c, 10 + r).tile, WallJoinTile(0, mask)) << x0 + c << "," << 10 + r;
     }
   };
   Select(Rect{160, 160, 208, 208});
@@ -338,11 +309,37 @@ TEST_F(EngineTest, TurnedAndMirroredWallsStayJoined) {
     ASSERT_EQ(RotateSelection(t.editor), 1);
     joined(10);
   }
-  EXPECT_EQ(block(10), before);
+  EXPECT_EQ(block(), before);
   t.editor.tools.mirrorDirection = 1;  // right: the image fills columns 13..15
   ASSERT_EQ(MirrorSelection(t.editor), 1);
   joined(13);
   EXPECT_EQ(At(15, 10).tile, WallJoinTile(0, WALL_LEFT));  // the hook's start, flipped
+}
+
+TEST_F(EngineTest, MirrorRotateAndCopyNeedASelection) {
+  EXPECT_EQ(MirrorSelection(t.editor) + RotateSelection(t.editor), 0);
+  EXPECT_FALSE(CopySelectionBytes(t.editor));
+  EXPECT_EQ(testing::Shown(t.ui), testing::Texts(3, "Error - Non-Fatal: You have not created a selection mask\n"
+                                                     "See zormpd.rtf for information on the Select Tool"));
+  EXPECT_TRUE(Doc().undoSteps.empty());
+  map->view.selectionCells = SelectionCells{5, 0, 3};  // a band with no width keeps its height
+  EXPECT_EQ(*CopySelectionBytes(t.editor), (std::vector<uint8_t>{'Z', 'O', 'R', '0', 0, 0, 0, 3}));
+}
+
+TEST_F(EngineTest, MirrorKeepsTheSelectionAndRotateTurnsIt) {
+  t.editor.tables = {};  // no entries: cells are copied unchanged
+  Doc().At(20, 5).SetValues({1, -1, -1});
+  Select(Rect{320, 80, 368, 96});
+  t.editor.tools.mirrorDirection = MIRROR_DOWN;
+  EXPECT_EQ(MirrorSelection(t.editor), 1);
+  EXPECT_EQ(std::pair(At(20, 6).tile, t.editor.Selection()), std::pair(1, SelectionCells{5 * 256 + 20, 3, 1}));
+  Select(Rect{800, 960, 848, 976});
+  EXPECT_EQ(RotateSelection(t.editor), 1);
+  EXPECT_EQ(map->view.selection, (Rect{800, 960, 816, 1008}));
+  Select(Rect{4064, 0, 4080, 64});  // near the right edge the turned selection is cut at the map's last column
+  EXPECT_EQ(RotateSelection(t.editor), 1);
+  EXPECT_EQ(std::pair(t.editor.Selection(), map->view.selection),
+            std::pair(SelectionCells{254, 2, 1}, Rect{4064, 0, 4096, 16}));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/map_reports.h"
 #include "base/string_table.h"
 #include "map/map_checks.h"
+#include "map_file_test_support.h"
 
 namespace quarl {
 namespace {
@@ -28,9 +30,9 @@ TEST(CountMapObjects, CountsEachKindAndListsPolesInCellIndexOrder) {
   doc.At(7, 5).SetValues({39, 46, 0});     // a popup tile under an animation is hidden
   std::vector<ObjectRecord> objects(3);
   CountMapObjects(doc, &objects);
-  EXPECT_EQ(doc.flagCount, (std::array<uint8_t, 4>{1, 0, 1, 1}));
-  EXPECT_EQ(doc.poleCount, (std::array<uint8_t, 4>{1, 0, 2, 1}));
-  EXPECT_EQ(doc.poleTeams[2], (std::vector<uint8_t>{1, 2}));
+  using Counts = std::array<uint8_t, 4>;
+  EXPECT_EQ(std::tuple(doc.flagCount, doc.poleCount, doc.poleTeams[2]),
+            std::tuple(Counts{1, 0, 1, 1}, Counts{1, 0, 2, 1}, std::vector<uint8_t>{1, 2}));
   EXPECT_EQ(doc.neutralFlagCount + doc.switchCount * 10 + doc.popupCount * 100, 1 + 10 + 200);
   ASSERT_EQ(objects.size(), 5u);
   EXPECT_EQ((std::vector<int>{objects[0].column, objects[1].anim, objects[1].row, objects[4].row}),
@@ -42,9 +44,8 @@ TEST(CountMapObjects, CountsEachKindAndListsPolesInCellIndexOrder) {
   for (int i = 0; i < 2100; ++i) PutAnim(many, i % 256, 1 + i / 256, i < 256 ? 25 : 140);
   PutAnim(many, 0, 250, 26);
   CountMapObjects(many, &objects);
-  EXPECT_EQ(objects.size(), kObjectListCapacity);
-  EXPECT_EQ(many.poleTeams[0], (std::vector<uint8_t>{2}));
-  EXPECT_EQ(many.neutralFlagCount, (2100 - 256) % 256);
+  EXPECT_EQ(std::tuple(objects.size(), many.poleTeams[0], int{many.neutralFlagCount}),
+            std::tuple(kObjectListCapacity, std::vector<uint8_t>{2}, (2100 - 256) % 256));
 }
 
 TEST(CheckFlags, ActiveTypesAgainstTheTeamCountThenPolesFromYellowDown) {
@@ -62,15 +63,12 @@ TEST(CheckFlags, ActiveTypesAgainstTheTeamCountThenPolesFromYellowDown) {
 
 TEST(CheckFlags, PolesOfOtherTeamsCountForTheFlagTheyHold) {
   MapDocument doc;
-  PutAnim(doc, 0, 0, 28);  // Green flag
-  PutAnim(doc, 1, 0, 32);  // Red pole holding Green
-  PutAnim(doc, 2, 0, 37);  // Red flag
-  PutAnim(doc, 3, 0, 25);  // Green pole holding Red
+  // A Green flag, a Red pole holding Green, a Red flag, a Green pole holding Red.
+  for (auto [column, anim] : {std::pair{0, 28}, {1, 32}, {2, 37}, {3, 25}}) PutAnim(doc, column, 0, anim);
   EXPECT_EQ(Flags(doc), CheckResult{});
   PutAnim(doc, 4, 0, 40);  // a Blue pole holding Green: one pole too many
   EXPECT_EQ(Flags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_GREEN}));
-  PutTile(doc, 4, 0, BLANK_TILE);
-  PutTile(doc, 1, 0, BLANK_TILE);
+  for (int column : {4, 1}) PutTile(doc, column, 0, BLANK_TILE);
   EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_GREEN}));
 }
 
@@ -78,8 +76,7 @@ TEST(CheckFlags, NeutralFlagsAndSwitches) {
   MapDocument doc;
   PutAnim(doc, 0, 0, 140);  // lifts the active-type rule, so the pole rule speaks
   EXPECT_EQ(Flags(doc), (CheckResult{IDS_MORE_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
-  PutAnim(doc, 1, 0, 128);
-  PutAnim(doc, 2, 0, 129);
+  for (int32_t pole : {128, 129}) PutAnim(doc, pole - 127, 0, pole);  // Green and Red poles holding it
   EXPECT_EQ(Flags(doc), CheckResult{});
   PutAnim(doc, 3, 0, 131);  // poles of absent teams still count
   EXPECT_EQ(Flags(doc), (CheckResult{IDS_LESS_FLAGS_THAN_POLES, TEAM_NEUTRAL}));
@@ -111,6 +108,45 @@ TEST(CheckSpawnsAndPens, PensBeforeSpawnsForPlayingTeamsThenNoneForAbsentOnes) {
   doc.teamCount = 4;
   EXPECT_EQ(CheckSpawnsAndPens(doc), (CheckResult{IDS_NO_PEN_FOR_TEAM, TEAM_BLUE}));
   EXPECT_EQ(CheckMessage({IDS_LESS_FLAGS_THAN_POLES, 4}), "Less flags than there are flag poles for them (Neutral)");
+}
+
+TEST(MapReports, GeneralInformationCountsAndRecommends) {
+  MapDocument doc;
+  EXPECT_NE(BuildMapReports(doc).general.find("Recommended game type: Frag game\n"), std::string::npos);
+  for (int column : {0, 1, 2}) PutAnim(doc, column, 0, 28);
+  PutAnim(doc, 0, 255, 37);
+  PutAnim(doc, 5, 5, 140);  // neutral flags count in the total only
+  doc.At(9, 9).tile = 76;   // a popup
+  doc.gameType = 9;
+  EXPECT_EQ(BuildMapReports(doc).general,
+            "Flags:\n\tNeutral: 1, Green: 3, Red: 1\n\tBlue: 0, Yellow: 0\n\n\tNumber Active: 4\n"
+            "\tNumber of Active Types: 2\n\tTotal: 5\nSwitches: 0\nPopups: 1\n\n"
+            "Recommended game type: Flag game\nCurrent type: 9 (Switch game)\n\nNumber of Teams: 2");
+}
+
+TEST(MapReports, FlagPolesAreListedUnderTheirOwnTeam) {
+  MapDocument doc;
+  PutAnim(doc, 7, 9, 25);      // Green pole holding Red
+  PutAnim(doc, 8, 9, 41);      // Blue pole holding Red
+  PutAnim(doc, 1, 10, 140);    // neutral flags are in the list but not in the report
+  PutAnim(doc, 2, 10, 128);    // Green pole holding the neutral flag
+  PutAnim(doc, 200, 255, 65);  // Yellow flag
+  EXPECT_EQ(BuildMapReports(doc).flagPoles,
+            "Green Team:\n\t0: for Red flag (x,y,data: 7,9,0x19)\n\t1: for Neutral flag (x,y,data: 2,10,0x80)\n"
+            "Red Team:\nBlue Team:\n\t0: for Red flag (x,y,data: 8,9,0x29)\n"
+            "Yellow Team:\n\t0: for Yellow flag (x,y,data: 200,255,0x41)\n");
+}
+
+TEST(MapReports, ShowMapReportsShowsBothReportsOfTheActiveMapRecounted) {
+  testing::TestEditor t;
+  EXPECT_EQ(ShowMapReports(t.editor), 0);
+  MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
+  doc->poleCount = {1, 0, 0, 0};  // a stale count from a load is replaced
+  PutAnim(*doc, 3, 3, SWITCH_ANIM);
+  EXPECT_EQ(ShowMapReports(t.editor), 1);
+  ASSERT_EQ(t.ui.messages.size(), 2u);
+  EXPECT_EQ(t.ui.messages[0].title, "General Information");
+  EXPECT_EQ(testing::Shown(t.ui)[1], "Flag Poles Information: Green Team:\nRed Team:\nBlue Team:\nYellow Team:\n");
 }
 
 }  // namespace

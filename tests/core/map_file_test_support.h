@@ -30,6 +30,14 @@ inline CellValues ValuesOfWord(uint16_t w) {
   return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
 }
 
+// Every message shown, as "title: text".
+inline std::vector<std::string> Shown(const ScriptedUserInterface& ui) {
+  std::vector<std::string> shown;
+  for (const RecordedMessage& m : ui.messages) shown.push_back(m.title + ": " + m.text);
+  return shown;
+}
+using Texts = std::vector<std::string>;
+
 inline std::string DataPath(const std::string& name) { return std::string(QUARL_TEST_DATA_DIR) + "/" + name; }
 inline std::string FixturePath(const std::string& name) { return DataPath("maps/" + name); }
 
@@ -50,11 +58,6 @@ struct TempDir {
   TempDir() { std::filesystem::create_directories(path); }
   ~TempDir() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
   std::string File(const std::string& name) const { return (path / name).string(); }
-  void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
-  std::string Read(const std::string& name) const {
-    const std::vector<uint8_t> bytes = ReadBytes(path / name);
-    return std::string(bytes.begin(), bytes.end());
-  }
 };
 
 // Real zlib that can be made missing, lack an entry point or fail to compress.
@@ -107,10 +110,6 @@ inline int Save(TestEditor& t, MapDocument& doc, bool saveAs = false) {
   for (OpenMap& map : t.editor.maps)
     if (map.doc.get() == &doc) return static_cast<int>(SaveMapFile(t.editor, map, saveAs));
   return -99;
-}
-inline MapDocument* NewMap(TestEditor& t) {
-  OpenMap* map = CreateNewMAP(t.editor);
-  return map ? map->doc.get() : nullptr;
 }
 
 }  // namespace quarl::testing

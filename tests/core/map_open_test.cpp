@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "map/map_file_format.h"
 #include "map/map_files.h"
 #include "map_file_test_support.h"
 
@@ -9,23 +10,18 @@ namespace {
 using testing::FixturePath;
 using testing::Open;
 using testing::TestEditor;
+using testing::ValuesOfWord;
 
 const std::string kIncomplete = "The map's cell data is incomplete or damaged.\nOnly ";
 const std::string kLeftBlank = " of 65536 cells could be read; the others are left blank.";
 const std::string kDamaged = "The map's cell data is damaged.\nAll its cells were read, but some may be wrong.";
 
-// The first `count` cells against pattern seed; the rest must be blank.
-void ExpectPatternCells(const MapDocument& doc, uint32_t seed, uint32_t count = kCellCount) {
-  for (uint32_t i = 0; i < kCellCount; ++i) {
+// The first `count` cells against pattern seed; the rest must be blank unless only the first count matter.
+void ExpectPatternCells(const MapDocument& doc, uint32_t seed, uint32_t count = kCellCount, bool restBlank = true) {
+  for (uint32_t i = 0; i < (restBlank ? kCellCount : count); ++i) {
     const CellValues want = i < count ? testing::ValuesOfWord(testing::PatternWord(i, seed)) : CellValues{280, -1, -1};
     ASSERT_EQ(doc.cells[i].Values(), want) << "cell " << i;
   }
-}
-
-void ExpectOnlyMessage(const TestEditor& t, const std::string& text, const std::string& title) {
-  ASSERT_EQ(t.ui.messages.size(), 1u);
-  EXPECT_EQ(t.ui.messages[0].text, text);
-  EXPECT_EQ(t.ui.messages[0].title, title);
 }
 
 TEST(OpenMapFile, FixturesLoadCellByCellAndFieldByField) {
@@ -40,40 +36,35 @@ TEST(OpenMapFile, FixturesLoadCellByCellAndFieldByField) {
     EXPECT_EQ(doc.popupCount + doc.neutralFlagCount, seed == 6 ? 7 + 5 : 7);  // the last fields, after any padding
     EXPECT_EQ(doc.version + doc.modified, 0);  // the file's version is not kept
     // The compressed path focuses the window and repaints it in full.
-    EXPECT_EQ(t.windows.fullRepaints, t.windows.focused);
-    EXPECT_EQ(t.windows.focused, std::vector<WindowId>{t.editor.activeMapWindow});
+    const std::vector<WindowId> active{t.editor.activeMapWindow};
+    EXPECT_EQ(std::pair(t.windows.focused, t.windows.fullRepaints), std::pair(active, active));
   }
   TestEditor t;
   ASSERT_EQ(Open(t, FixturePath("teams3.map")), 1);
-  EXPECT_EQ(t.Active()->flagCount, (std::array<uint8_t, 4>{1, 2, 0, 0}));
-  EXPECT_EQ(t.Active()->poleTeams[2], (std::vector<uint8_t>{2, 0, 1}));
+  EXPECT_EQ(std::pair(t.Active()->flagCount, t.Active()->poleTeams[2]),
+            std::pair(std::array<uint8_t, 4>{1, 2, 0, 0}, std::vector<uint8_t>{2, 0, 1}));
   // Version 1 keeps its cells raw; its window is not focused, retitled or repainted in full.
   ASSERT_EQ(Open(t, FixturePath("raw_v1.map")), 1);
   ExpectPatternCells(*t.Active(), 3);
   EXPECT_EQ(t.windows.fullRepaints.size(), 1u);
   EXPECT_EQ(t.Title(), "Untitled");
+  // Otherwise the title is the map's name and the part of the path after its last backslash.
+  testing::TempDir dir;
+  testing::WriteBytes(dir.File("maps\\arena.map"), testing::ReadBytes(FixturePath("level6.map")));
+  ASSERT_EQ(Open(t, dir.File("maps\\arena.map")), 1);
+  EXPECT_EQ(t.Title(), "Fixture (arena.map)");
 }
 
 TEST(OpenMapFile, NewerVersionAsksYesReadsRawNoClosesTheMap) {
   TestEditor t;
   t.ui.answers = {Answer::Yes, Answer::No};
   ASSERT_EQ(Open(t, FixturePath("v4.map")), 1);
-  ExpectOnlyMessage(t, "Invalid Version on map, Continue?", "Error");
+  ASSERT_EQ(testing::Shown(t.ui), testing::Texts{"Error: Invalid Version on map, Continue?"});
   EXPECT_EQ(t.ui.messages[0].buttons, Buttons::YesNo);
   ExpectPatternCells(*t.Active(), 7);
   const WindowId first = t.editor.activeMapWindow;
   EXPECT_EQ(Open(t, FixturePath("v4.map")), 0);
-  EXPECT_EQ(t.editor.maps.Size(), 1u);
-  EXPECT_EQ(t.editor.activeMapWindow, first);
-}
-
-TEST(OpenMapFile, TitleIsNameAndFileName) {
-  testing::TempDir dir;
-  const std::string path = dir.File("maps\\arena.map");  // the program sees a Windows path
-  testing::WriteBytes(path, testing::ReadBytes(FixturePath("level6.map")));
-  TestEditor t;
-  ASSERT_EQ(Open(t, path), 1);
-  EXPECT_EQ(t.Title(), "Fixture (arena.map)");
+  EXPECT_EQ(std::pair(t.editor.maps.Size(), t.editor.activeMapWindow), std::pair(size_t{1}, first));
 }
 
 TEST(OpenMapFile, RefusedFilesAreReportedAndLeaveNoMap) {
@@ -86,7 +77,7 @@ TEST(OpenMapFile, RefusedFilesAreReportedAndLeaveNoMap) {
     TestEditor t;
     t.windows.windowCreationSucceeds = path != FixturePath("level1.map");
     EXPECT_EQ(Open(t, path), 0);
-    ExpectOnlyMessage(t, message, "Error - Halting Open");
+    EXPECT_EQ(testing::Shown(t.ui), testing::Texts{"Error - Halting Open: " + message});
     EXPECT_TRUE(t.editor.maps.Empty());
     EXPECT_TRUE(t.windows.windowCreationSucceeds || t.zlib.loads == 0);  // no window: zlib never loaded
   }
@@ -95,42 +86,103 @@ TEST(OpenMapFile, RefusedFilesAreReportedAndLeaveNoMap) {
     t.zlib.present = present;
     t.zlib.hasUncompress = false;
     EXPECT_EQ(Open(t, FixturePath("level1.map")), -1);
-    ExpectOnlyMessage(t, present ? "Invalid zlib.dll\nOpen cannot continue" : "Unable to find zlib.dll\nOpen cannot continue",
-                      "Open...");
+    const std::string problem = present ? "Invalid zlib.dll" : "Unable to find zlib.dll";
+    EXPECT_EQ(testing::Shown(t.ui), testing::Texts{"Open...: " + problem + "\nOpen cannot continue"});
     ASSERT_EQ(t.editor.maps.Size(), 1u);  // an empty map stays open
     EXPECT_EQ(t.Active()->cells[0].Values(), (CellValues{280, -1, -1}));
   }
 }
 
 TEST(OpenMapFile, DamagedFilesKeepWhatWasReadAndTellTheUser) {
-  const struct {
-    const char* file;
-    uint32_t seed, cells;
-    std::string message;
-  } cases[] = {
+  // A stream cut in half or scrambled in the middle: the cells in front of the damage come through.
+  const std::tuple<const char*, uint32_t, uint32_t, std::string> cases[] = {
       {"truncated_header.map", 0, 0, kIncomplete + "0" + kLeftBlank},
       {"header_beyond_file.map", 0, 0, kIncomplete + "0" + kLeftBlank},
       {"truncated_raw_cells.map", 13, 1000, kIncomplete + "1000" + kLeftBlank},
-      {"short_zlib.map", 15, 1500, kIncomplete + "1500" + kLeftBlank},
-      {"bad_checksum.map", 14, kCellCount, kDamaged},
-      {"long_zlib.map", 16, kCellCount, kDamaged},
-      // A stream cut in half or scrambled in the middle: the cells in front
-      // of the damage come through.
-      {"truncated_zlib.map", 14, 2000, ""},
-      {"broken_zlib.map", 14, 2000, ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
+      {"short_zlib.map", 15, 1500, kIncomplete + "1500" + kLeftBlank}, {"bad_checksum.map", 14, kCellCount, kDamaged},
+      {"long_zlib.map", 16, kCellCount, kDamaged}, {"truncated_zlib.map", 14, 2000, ""},
+      {"broken_zlib.map", 14, 2000, ""}};
+  for (const auto& [file, seed, cells, message] : cases) {
+    SCOPED_TRACE(file);
     TestEditor t;
-    ASSERT_EQ(Open(t, FixturePath(c.file)), 1);
+    ASSERT_EQ(Open(t, FixturePath(file)), 1);
     ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].title, "Error - Non-fatal");
-    if (c.message.empty()) {
-      for (uint32_t i = 0; i < c.cells; ++i) ASSERT_EQ(t.Active()->cells[i].Values(), testing::ValuesOfWord(testing::PatternWord(i, 14)));
-    } else {
-      EXPECT_EQ(t.ui.messages[0].text, c.message);
-      ExpectPatternCells(*t.Active(), c.seed, c.cells);
+    EXPECT_EQ(testing::Shown(t.ui)[0], "Error - Non-fatal: " + (message.empty() ? t.ui.messages[0].text : message));
+    ExpectPatternCells(*t.Active(), seed, cells, !message.empty());
+  }
+}
+
+TEST(CellWords, EncodeByTheStoredFormulaAndEveryWordSurvivesARoundTrip) {
+  Cell cell;
+  cell.SetValues({999, 300, 200});  // animated: anim's low byte; (200 + 128) mod 256 = 72; no tile
+  EXPECT_EQ(EncodeCellWord(cell), (72 << 8) | (300 & 0xFF));
+  cell.SetValues({0x18005, 12, -1});  // plain: the low 16 bits of the tile
+  EXPECT_EQ(EncodeCellWord(cell), 0x8005);
+  for (uint32_t w = 0; w <= 0xFFFF; ++w) {
+    DecodeCellWord(static_cast<uint16_t>(w), cell);
+    ASSERT_EQ(cell.Values(), ValuesOfWord(static_cast<uint16_t>(w))) << w;
+    ASSERT_EQ(EncodeCellWord(cell), w) << w;
+  }
+}
+
+TEST(CellWords, BlocksAreLittleEndianInCellOrderAndPartialDecodesLeaveTheRest) {
+  std::vector<uint8_t> block(kCellBlockBytes);  // cell i holds word i
+  for (uint32_t i = 0; i < kCellCount; ++i) block[2 * i] = i & 0xFF, block[2 * i + 1] = static_cast<uint8_t>(i >> 8);
+  MapDocument doc;
+  for (size_t count : {1u, 7u, 8u, 9u, 17u, 65536u}) {
+    for (Cell& cell : doc.cells) cell.SetValues({12345, 678, 90});
+    ASSERT_EQ(DecodeCells(std::span<const uint8_t>(block).first(2 * count), doc.cells), count);
+    for (size_t i = 0; i < kCellCount; ++i) {
+      const CellValues want = i < count ? ValuesOfWord(static_cast<uint16_t>(i)) : CellValues{12345, 678, 90};
+      ASSERT_EQ(doc.cells[i].Values(), want) << count << " cells, cell " << i;
     }
+  }
+  std::vector<uint8_t> back(kCellBlockBytes);
+  EncodeCells(doc.cells, back.data());
+  EXPECT_EQ(back, block);
+  EXPECT_EQ(DecodeCells(std::vector<uint8_t>{0x05, 0x83, 0x07}, doc.cells), 1u);  // a stray byte is no word
+}
+
+// Set up like the header the fixture script writes for saved_header_expected.bin.
+MapDocument ThreeTeamArena() {
+  MapDocument doc;
+  doc.version = 3;
+  doc.maxPlayers = 40, doc.holding = 15, doc.teamCount = 3, doc.gameType = 1, doc.laserDamage = 1;
+  doc.specialDamage = 3, doc.rechargeRate = 4, doc.missiles = 1, doc.bombs = 0, doc.bouncies = 1;
+  doc.popupCount = 7, doc.powerups = 9;
+  doc.flagCount = {1, 2, 0, 9};  // team 3 is not written with 3 teams
+  doc.poleCount = {2, 1, 3, 5};
+  doc.poleTeams = {{{0, 4}, {1}, {2, 0, 1}, {3, 3, 3, 3, 3}}};
+  doc.name = "Arena";
+  doc.description = "Three teams";
+  doc.neutralFlagCount = 3;
+  return doc;
+}
+
+TEST(MapHeader, MatchesTheBytesOfTheIndependentWriter) {
+  MapDocument doc = ThreeTeamArena();
+  EXPECT_EQ(EncodeMapHeader(doc), testing::ReadBytes(testing::FixturePath("saved_header_expected.bin")));
+  EXPECT_EQ(SavedHeaderLength(doc), 26 + 6 + 6 + 5 + 11);  // 26 + 2T + S + N + D
+  doc.poleTeams[0] = {4};  // a pole list shorter than its count is padded with zero
+  const std::vector<uint8_t> bytes = EncodeMapHeader(doc);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 29, bytes.begin() + 31), (std::vector<uint8_t>{4, 0}));
+  doc.name.assign(65535, 'n');
+  EXPECT_FALSE(HeaderLengthFits(doc));  // the length is kept in 16 bits
+}
+
+TEST(MapHeader, EveryTruncationKeepsTheFieldsItCannotSupply) {
+  const std::vector<uint8_t> full = EncodeMapHeader(ThreeTeamArena());
+  for (size_t cut = 0; cut <= full.size(); ++cut) {
+    const std::vector<uint8_t> part(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(cut));
+    MapDocument back;
+    ASSERT_EQ(ReadMapHeader(part, ReadMapPrelude(part, back), back), HeaderStatus::Ok) << cut;
+    EXPECT_EQ(back.teamCount, cut >= 12 ? 3 : 2) << cut;
+    EXPECT_EQ(back.popupCount, cut >= 21 ? 7 : 0) << cut;  // two bytes at 19
+    EXPECT_EQ(back.powerups, cut >= 22 ? 9 : 12) << cut;
+    // The name's length sits at 23 + 2T + S = 35; its text is cut with the file.
+    EXPECT_EQ(back.name, cut < 37 ? "Untitled" : std::string("Arena").substr(0, cut - 37)) << cut;
+    EXPECT_EQ(back.neutralFlagCount, cut == full.size() ? 3 : (cut == 2 || cut == 3) ? 0x42 : 0) << cut;
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(back.poleTeams[t].size(), back.poleCount[t]) << cut;
   }
 }
 

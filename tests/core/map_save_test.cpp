@@ -10,6 +10,8 @@ namespace quarl {
 namespace {
 
 using testing::Open;
+using testing::PatternWord;
+using testing::ValuesOfWord;
 using testing::ReadBytes;
 using testing::Save;
 using testing::TestEditor;
@@ -20,12 +22,10 @@ struct QuietEditor : TestEditor {
 };
 
 MapDocument& PatternMap(TestEditor& t, uint32_t seed, const std::string& path = "") {
-  MapDocument& doc = *testing::NewMap(t);
-  for (uint32_t i = 0; i < kCellCount; ++i) doc.cells[i].SetValues(testing::ValuesOfWord(testing::PatternWord(i, seed)));
-  doc.name = "Pattern";
-  doc.teamCount = 3;
-  doc.modified = 1;
-  doc.path = path;
+  MapDocument& doc = *CreateNewMAP(t.editor)->doc.get();
+  for (uint32_t i = 0; i < kCellCount; ++i) doc.cells[i].SetValues(ValuesOfWord(PatternWord(i, seed)));
+  doc.name = "Pattern", doc.path = path;
+  doc.teamCount = 3, doc.modified = 1;
   return doc;
 }
 
@@ -42,8 +42,8 @@ TEST(SaveMapFile, WritesTheHeaderThenTheCellsAndReadsThemBack) {
   ASSERT_EQ(Open(t, doc.path), 1);
   EXPECT_EQ((std::pair{t.Active()->cells[4].Values(), t.Active()->cells[5].Values()}),
             (std::pair{doc.cells[4].Values(), CellValues{0, 9, 3}}));
-  EXPECT_EQ(t.Active()->poleCount[3], 0);  // Yellow's poles are not saved with three teams
-  EXPECT_TRUE(t.ui.messages.empty());
+  // Yellow's poles are not saved with three teams.
+  EXPECT_EQ(std::pair(int{t.Active()->poleCount[3]}, t.ui.messages.size()), std::pair(0, size_t{0}));
 }
 
 // Python's zlib inflates the saved cells and compares them with its own pattern.
@@ -54,7 +54,8 @@ TEST(SaveMapFile, OutputInflatesWithPythonsZlib) {
   ASSERT_EQ(Open(t, testing::FixturePath("level1.map")), 1);
   t.Active()->path = dir.File("from-python.map");
   ASSERT_EQ(Save(t, *t.Active()), 1);
-  EXPECT_EQ(std::system(("python3 " + testing::DataPath("make_map_fixtures.py") + " --check " + t.Active()->path + " 1").c_str()), 0);
+  const std::string check = testing::DataPath("make_map_fixtures.py") + " --check " + t.Active()->path + " 1";
+  EXPECT_EQ(std::system(("python3 " + check).c_str()), 0);
 }
 
 TEST(SaveMapFile, AsksForANameAppliesTheExtensionRuleAndTitlesTheWindow) {
@@ -62,76 +63,64 @@ TEST(SaveMapFile, AsksForANameAppliesTheExtensionRuleAndTitlesTheWindow) {
   QuietEditor t;
   MapDocument& doc = PatternMap(t, 23);
   EXPECT_EQ(Save(t, doc), 0);  // no path yet: asks; cancelled: nothing happens
-  EXPECT_TRUE(doc.path.empty());
-  EXPECT_EQ(t.zlib.loads, 0);
+  EXPECT_EQ(std::pair(doc.path, t.zlib.loads), std::pair(std::string(), 0));
   t.ui.saveFileNames = {dir.File("saved\\arena")};
   ASSERT_EQ(Save(t, doc), 1);
-  EXPECT_EQ(doc.path, dir.File("saved\\arena.map"));
-  EXPECT_EQ(t.Title(), "Pattern (arena.map)");
+  EXPECT_EQ(doc.path + "|" + t.Title(), dir.File("saved\\arena.map") + "|Pattern (arena.map)");
   t.ui.saveFileNames = {dir.File("SHOUT.MAP")};  // Save As asks even with a path
   ASSERT_EQ(Save(t, doc, true), 1);
   EXPECT_EQ(doc.path, dir.File("SHOUT.MAP"));
   ASSERT_EQ(Save(t, doc), 1);
   EXPECT_EQ(t.ui.saveDialogs, 3);
-  EXPECT_EQ(WithMapExtension("abcd"), "untitled.map");
-  EXPECT_EQ(WithMapExtension(".MaP"), ".MaP");
-  EXPECT_EQ(WithMapExtension("C:\\maps\\a.map.bak"), "C:\\maps\\a.map.bak.map");
+  EXPECT_EQ((std::vector{WithMapExtension("abcd"), WithMapExtension(".MaP"), WithMapExtension("C:\\m\\a.map.bak")}),
+            (std::vector<std::string>{"untitled.map", ".MaP", "C:\\m\\a.map.bak.map"}));
 }
 
 TEST(SaveMapFile, FailuresAreReportedAndLeaveTheOldFileUntouched) {
   testing::TempDir dir;
   const std::vector<uint8_t> old = ReadBytes(testing::FixturePath("level6.map"));
   testing::WriteBytes(dir.File("keep.map"), old);
-  const struct {
-    void (*breakIt)(QuietEditor&, MapDocument&);
-    int result;
-    const char *text, *title;
-  } cases[] = {
-      {[](QuietEditor& t, MapDocument&) { t.zlib.present = false; }, -1, "Unable to find zlib.dll\nSave not possible", "Save..."},
-      {[](QuietEditor& t, MapDocument&) { t.zlib.hasCompress2 = false; }, -1, "Invalid zlib.dll\nSave not possible", "Save..."},
-      {[](QuietEditor& t, MapDocument&) { t.zlib.compressResult = -5; }, 0, "Unable to compress the map\nSave not possible", "Save..."},
-      {[](QuietEditor&, MapDocument& d) { d.name.assign(65500, 'n'), d.description.assign(200, 'd'); }, 0, nullptr, "Save..."},
-      {[](QuietEditor&, MapDocument& d) { d.path += "/x.map"; }, 0, "Unable to open a file descriptor", "Error"},
+  using Break = void (*)(QuietEditor&, MapDocument&);
+  const std::tuple<Break, int, std::string> cases[] = {
+      {[](QuietEditor& t, MapDocument&) { t.zlib.present = false; }, -1, "Unable to find zlib.dll\nSave not possible"},
+      {[](QuietEditor& t, MapDocument&) { t.zlib.hasCompress2 = false; }, -1, "Invalid zlib.dll\nSave not possible"},
+      {[](QuietEditor& t, MapDocument&) { t.zlib.compressResult = -5; }, 0,
+       "Unable to compress the map\nSave not possible"},
+      {[](QuietEditor&, MapDocument& d) { d.name.assign(65500, 'n'), d.description.assign(200, 'd'); }, 0, ""},
+      {[](QuietEditor&, MapDocument& d) { d.path += "/x.map"; }, 0, "Error: Unable to open a file descriptor"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text ? c.text : "header too long");
+  for (const auto& [breakIt, result, text] : cases) {
+    SCOPED_TRACE(text);
     QuietEditor t;
     MapDocument& doc = PatternMap(t, 27, dir.File("keep.map"));
-    c.breakIt(t, doc);
-    EXPECT_EQ(Save(t, doc), c.result);
+    breakIt(t, doc);
+    EXPECT_EQ(Save(t, doc), result);
     ASSERT_EQ(t.ui.messages.size(), 1u);
-    EXPECT_EQ(t.ui.messages[0].title, c.title);
-    EXPECT_EQ(t.ui.messages[0].text, c.text ? c.text : t.ui.messages[0].text);
-    EXPECT_EQ(ReadBytes(dir.File("keep.map")), old);
-    EXPECT_EQ(doc.modified, 1);
+    const std::string shown = testing::Shown(t.ui)[0], wanted = text.starts_with("Error") ? text : "Save...: " + text;
+    EXPECT_EQ(text.empty() ? shown.substr(0, wanted.size()) : shown, wanted);
+    EXPECT_EQ(std::pair(ReadBytes(dir.File("keep.map")) == old, doc.modified), std::pair(true, 1));
   }
 }
 
 TEST(SaveMapFile, ChecksRunByOptionAndGameTypeAfterTheObjectsAreCounted) {
   testing::TempDir dir;
   // An empty two-team map: too few flag types and no pen for Green.
-  const RecordedMessage flag{"Less active types of flags than there are number of teams", "Possible Flag Error!"};
-  const RecordedMessage pens{"Holding pen non-existant for a team that exists (Green)", "Spawn/Holding Pen Error!"};
-  const struct {
-    int gameType, flagscan, shscan;
-    std::vector<RecordedMessage> expected;
-  } cases[] = {{1, 1, 1, {flag, pens}}, {0, 1, 1, {pens}}, {2, 1, 0, {flag}}, {1, 0, 0, {}}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.gameType * 100 + c.flagscan * 10 + c.shscan);
+  const std::string flag = "Possible Flag Error!: Less active types of flags than there are number of teams";
+  const std::string pens = "Spawn/Holding Pen Error!: Holding pen non-existant for a team that exists (Green)";
+  const std::tuple<int, int, int, testing::Texts> cases[] = {
+      {1, 1, 1, {flag, pens}}, {0, 1, 1, {pens}}, {2, 1, 0, {flag}}, {1, 0, 0, {}}};
+  for (const auto& [gameType, flagscan, shscan, expected] : cases) {
+    SCOPED_TRACE(gameType * 100 + flagscan * 10 + shscan);
     TestEditor t;
-    t.editor.options.flagscan = c.flagscan;
-    t.editor.options.shscan = c.shscan;
-    MapDocument* doc = testing::NewMap(t);
-    doc->gameType = static_cast<uint8_t>(c.gameType);
+    t.editor.options.flagscan = flagscan, t.editor.options.shscan = shscan;
+    MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
+    doc->gameType = static_cast<uint8_t>(gameType);
     doc->path = dir.File("checked.map");
     ASSERT_EQ(Save(t, *doc), 1);  // a finding never stops the save
-    ASSERT_EQ(t.ui.messages.size(), c.expected.size());
-    for (size_t k = 0; k < c.expected.size(); ++k) {
-      EXPECT_EQ(t.ui.messages[k].text + t.ui.messages[k].title, c.expected[k].text + c.expected[k].title);
-    }
+    EXPECT_EQ(testing::Shown(t.ui), expected);
   }
   QuietEditor t;
-  MapDocument* doc = testing::NewMap(t);
+  MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
   doc->flagCount = {0, 9, 0, 0};
   doc->cells[300].SetValues({0, 28, 0});  // Green's flag in its own pole
   doc->path = dir.File("counted.map");

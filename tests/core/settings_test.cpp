@@ -7,27 +7,17 @@ namespace {
 
 std::vector<int> Values(const Options& o) { return {o.toolbox, o.mintray, o.winpan, o.flagscan, o.shscan}; }
 
-Options Load(std::map<std::string, std::string> values) {
+TEST(Settings, LoadReadsOneSignedByteAndRepeatsTheValueBeforeAMissingOrLongOne) {
   MemorySettingsStore store;
-  store.values = std::move(values);
-  return LoadOptions(store);
-}
-
-TEST(Settings, LoadTurnsAFirstRunOnAndRepeatsTheValueBeforeAMissingOne) {
-  EXPECT_EQ(Values(Load({})), (std::vector<int>{-97, -97, -97, -97, -97}));
-  EXPECT_EQ(Values(Load({{"toolbox", "a"}, {"winpan", "c"}, {"shscan", "b"}})), (std::vector<int>{0, 0, 2, 2, 1}));
-  // A value too long for the buffer reads as missing; an empty one as a zero byte; 255 - 'a' as a signed byte.
-  EXPECT_EQ(Values(Load({{"toolbox", "b"}, {"mintray", "ab"}, {"winpan", ""}, {"flagscan", "\xff"}})),
-            (std::vector<int>{1, 1, -97, -98, -98}));
+  EXPECT_EQ(Values(LoadOptions(store)), (std::vector<int>{-97, -97, -97, -97, -97}));  // a first run: all on
+  store.values = {{"toolbox", "a"}, {"mintray", "ab"}, {"winpan", "c"}, {"flagscan", ""}, {"shscan", "\xff"}};
+  EXPECT_EQ(Values(LoadOptions(store)), (std::vector<int>{0, 0, 2, -97, -98}));  // "ab" is too long; 0xff - 'a' < 0
 }
 
 TEST(Settings, SavedOptionsLoadBack) {
   MemorySettingsStore store;
-  Options options;
-  options.toolbox = 0, options.mintray = 1, options.winpan = -97, options.flagscan = 2;
-  options.shscan = 257;  // only the low 8 bits are kept
-  SaveOptions(store, options);
-  EXPECT_EQ(store.values.at("winpan"), std::string(1, '\0'));
+  SaveOptions(store, Options{0, 1, -97, 2, 257});  // only the low 8 bits are kept
+  EXPECT_EQ(store.values["toolbox"] + store.values["mintray"] + store.values["winpan"], std::string("ab\0", 3));
   EXPECT_EQ(Values(LoadOptions(store)), (std::vector<int>{0, 1, -97, 2, 1}));
 }
 
