@@ -13,10 +13,8 @@ from quarl_map_render_test import sheet_bytes  # noqa: E402
 out, quarl_map = sys.argv[1], sys.argv[2]
 game = os.path.join(out, "game")
 os.makedirs(game, exist_ok=True)
-palette = [(i, (i * 3) % 256, 255 - i) for i in range(256)]
-palette[0], palette[15] = (0, 0, 0), (255, 255, 255)
 with open(os.path.join(game, "tiles.bmp"), "wb") as f:
-    f.write(sheet_bytes(palette))
+    f.write(sheet_bytes())
 # Animation 0: tiles 5, 6, 7; 1: no frames; 2: tile 700.
 anims = struct.pack("<BB32H", 3, 0, 5, 6, 7, *([0] * 29))
 anims += struct.pack("<BB32H", 0, 0, *([0] * 32))
