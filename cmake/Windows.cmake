@@ -28,7 +28,7 @@ add_custom_target(quarl_art DEPENDS ${QUARL_ART_FILES})
 
 set(QUARL_RC ${CMAKE_SOURCE_DIR}/src/resources/quarl.rc)
 set_source_files_properties(${QUARL_RC} PROPERTIES
-  OBJECT_DEPENDS "${QUARL_ART_FILES};${CMAKE_SOURCE_DIR}/src/resources/resource_ids.h")
+  OBJECT_DEPENDS "${QUARL_ART_FILES};${CMAKE_SOURCE_DIR}/src/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/src/base/string_texts.inc")
 # windres finds the generated art and resource_ids.h through these.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QUARL_ART_DIR} -I${CMAKE_SOURCE_DIR}/src/resources")
 
