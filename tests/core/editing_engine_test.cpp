@@ -13,7 +13,6 @@
 #include "editor/selection.h"
 #include "editor/selection_transforms.h"
 #include "editor/undo_commands.h"
-#include "editor/walls.h"
 #include "history/default_tables.h"
 #include "history/transforms.h"
 #include "history/undo.h"
@@ -287,35 +286,6 @@ TEST_F(EngineTest, CutBlanksAndPasteRefusesShortBlocks) {
   EXPECT_EQ((std::pair{At(250, 3), Doc().modified}), (std::pair{CellValues{-1, 5, 3}, 0}));
 }
 
-TEST_F(EngineTest, TurnedAndMirroredWallsStayJoined) {
-  Use(TOOL_WALL);
-  Drag({{10, 10}, {11, 10}, {12, 10}, {12, 11}, {12, 12}, {11, 12}});  // a hook
-  auto block = [&] {
-    return Tiles({{10, 10}, {11, 10}, {12, 10}, {10, 11}, {11, 11}, {12, 11}, {10, 12}, {11, 12}, {12, 12}});
-  };
-  const std::vector<int32_t> before = block();
-  // Each wall of the 3 x 3 block at column x0 joins its wall neighbours in the block.
-  auto joined = [&](int x0) {
-    auto wall = [&](int c, int r) { return c >= 0 && c < 3 && r >= 0 && r < 3 && IsWallTile(At(x0 + c, 10 + r).tile); };
-    for (int i = 0; i < 9; ++i) {
-      const int c = i % 3, r = i / 3, mask = (wall(c, r - 1) ? WALL_UP : 0) | (wall(c, r + 1) ? WALL_DOWN : 0) |
-                                             (wall(c - 1, r) ? WALL_LEFT : 0) | (wall(c + 1, r) ? WALL_RIGHT : 0);
-      if (!wall(c, r)) continue;
-      EXPECT_EQ(At(x0 + c, 10 + r).tile, WallJoinTile(0, mask)) << x0 + c << "," << 10 + r;
-    }
-  };
-  Select(Rect{160, 160, 208, 208});
-  for (int turn = 0; turn < 4; ++turn) {
-    ASSERT_EQ(RotateSelection(t.editor), 1);
-    joined(10);
-  }
-  EXPECT_EQ(block(), before);
-  t.editor.tools.mirrorDirection = 1;  // right: the image fills columns 13..15
-  ASSERT_EQ(MirrorSelection(t.editor), 1);
-  joined(13);
-  EXPECT_EQ(At(15, 10).tile, WallJoinTile(0, WALL_LEFT));  // the hook's start, flipped
-}
-
 TEST_F(EngineTest, MirrorRotateAndCopyNeedASelection) {
   EXPECT_EQ(MirrorSelection(t.editor) + RotateSelection(t.editor), 0);
   EXPECT_FALSE(CopySelectionBytes(t.editor));
@@ -327,15 +297,17 @@ TEST_F(EngineTest, MirrorRotateAndCopyNeedASelection) {
 }
 
 TEST_F(EngineTest, MirrorKeepsTheSelectionAndRotateTurnsIt) {
-  t.editor.tables = {};  // no entries: cells are copied unchanged
+  t.editor.tables.mirror.entries = {{{1, 2, 3, 4}}};  // tile 1 mirrors to 2 top to bottom and turns into 5
+  t.editor.tables.rotate.entries = {{{1, 5, 6, 7}}};
   Doc().At(20, 5).SetValues({1, -1, -1});
   Select(Rect{320, 80, 368, 96});
   t.editor.tools.mirrorDirection = MIRROR_DOWN;
   EXPECT_EQ(MirrorSelection(t.editor), 1);
-  EXPECT_EQ(std::pair(At(20, 6).tile, t.editor.Selection()), std::pair(1, SelectionCells{5 * 256 + 20, 3, 1}));
+  EXPECT_EQ(std::pair(At(20, 6).tile, t.editor.Selection()), std::pair(2, SelectionCells{5 * 256 + 20, 3, 1}));
+  Doc().At(50, 60).SetValues({1, -1, -1});
   Select(Rect{800, 960, 848, 976});
   EXPECT_EQ(RotateSelection(t.editor), 1);
-  EXPECT_EQ(map->view.selection, (Rect{800, 960, 816, 1008}));
+  EXPECT_EQ(std::pair(map->view.selection, At(50, 60).tile), std::pair(Rect{800, 960, 816, 1008}, 5));
   Select(Rect{4064, 0, 4080, 64});  // near the right edge the turned selection is cut at the map's last column
   EXPECT_EQ(RotateSelection(t.editor), 1);
   EXPECT_EQ(std::pair(t.editor.Selection(), map->view.selection),
