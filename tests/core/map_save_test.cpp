@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "map/map_file_format.h"
 #include "map/map_files.h"
 #include "map_file_test_support.h"
 
@@ -31,8 +30,8 @@ MapDocument& NewMap(TestEditor& t, const std::string& path = "") {
   return doc;
 }
 
-// Python's zlib inflates the saved cells and compares them with its own pattern.
-TEST(SaveMapFile, WritesTheHeaderThenCellsThatPythonsZlibInflates) {
+// Python reads the saved header's length and version and inflates the cells with its own zlib.
+TEST(SaveMapFile, WritesAFileThatPythonReads) {
   if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 not available";
   testing::TempDir dir;
   QuietEditor t;
@@ -42,9 +41,6 @@ TEST(SaveMapFile, WritesTheHeaderThenCellsThatPythonsZlibInflates) {
   doc.modified = 1;
   ASSERT_EQ(Save(t), 1);
   EXPECT_EQ((std::pair{doc.modified, int{doc.version}}), (std::pair{0, 3}));
-  const std::vector<uint8_t> file = ReadBytes(doc.path), header = EncodeMapHeader(doc);
-  ASSERT_GT(file.size(), header.size());
-  EXPECT_TRUE(std::equal(header.begin(), header.end(), file.begin()));
   const std::string check = testing::DataPath("make_map_fixtures.py") + " --check " + doc.path + " 1";
   EXPECT_EQ(std::system(("python3 " + check).c_str()), 0);
 }
@@ -104,19 +100,16 @@ TEST(SaveMapFile, ChecksRunByOptionAndGameTypeAfterTheObjectsAreCounted) {
     SCOPED_TRACE(gameType * 100 + flagscan * 10 + shscan);
     TestEditor t;
     t.editor.options.flagscan = flagscan, t.editor.options.shscan = shscan;
-    MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
-    doc->gameType = static_cast<uint8_t>(gameType);
-    doc->path = dir.File("checked.map");
+    NewMap(t, dir.File("checked.map")).gameType = static_cast<uint8_t>(gameType);
     ASSERT_EQ(Save(t), 1);  // a finding never stops the save
     EXPECT_EQ(testing::Shown(t.ui), expected);
   }
   QuietEditor t;
-  MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
-  doc->flagCount = {0, 9, 0, 0};
-  doc->cells[300].SetValues({0, 28, 0});  // Green's flag in its own pole
-  doc->path = dir.File("counted.map");
+  MapDocument& doc = NewMap(t, dir.File("counted.map"));
+  doc.flagCount = {0, 9, 0, 0};
+  doc.cells[300].SetValues({0, 28, 0});  // Green's flag in its own pole
   ASSERT_EQ(Save(t), 1);
-  ASSERT_EQ(Open(t, doc->path), 1);
+  ASSERT_EQ(Open(t, doc.path), 1);
   EXPECT_EQ(t.Active()->flagCount, (std::array<uint8_t, 4>{1, 0, 0, 0}));
 }
 
