@@ -24,7 +24,7 @@ int Save(TestEditor& t, bool saveAs = false) {
 
 MapDocument& NewMap(TestEditor& t, const std::string& path = "") {
   MapDocument& doc = *CreateNewMAP(t.editor)->doc.get();
-  doc.name = "Pattern";
+  doc.name = "Fort";
   doc.path = path;
   doc.modified = 1;
   return doc;
@@ -53,7 +53,7 @@ TEST(SaveMapFile, AsksForANameAppliesTheExtensionRuleAndTitlesTheWindow) {
   EXPECT_EQ(std::pair(doc.path, t.zlib.loads), std::pair(std::string(), 0));
   t.ui.saveFileNames = {dir.File("saved\\arena")};
   ASSERT_EQ(Save(t), 1);
-  EXPECT_EQ(doc.path + "|" + t.Title(), dir.File("saved\\arena.map") + "|Pattern (arena.map)");
+  EXPECT_EQ(doc.path + "|" + t.Title(), dir.File("saved\\arena.map") + "|Fort (arena.map)");
   t.ui.saveFileNames = {dir.File("SHOUT.MAP")};  // Save As asks even with a path
   ASSERT_EQ(Save(t, true), 1);
   EXPECT_EQ(doc.path, dir.File("SHOUT.MAP"));
