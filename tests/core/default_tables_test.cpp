@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "editor/walls.h"
 #include "history/piece_geometry.h"
 #include "map/tile_tables.h"
 
@@ -42,6 +43,13 @@ TEST(DefaultTables, RowsFollowTheGeometryAndSitAtTheirNumbers) {
       bool moves = false;
       for (SquareTransform t : slots) moves |= FindPiece(TransformDescriptor(p.descriptor, t))->ref != p.ref;
       EXPECT_EQ(moves, rowOf.count(p.ref) == 1) << "ref " << (p.ref & 0xFFFF);
+    }
+  }
+  // The wall tool's piece for a set of wall neighbours joins those sides, so turned walls stay joined.
+  for (int set = 0; set < wallSetCount; ++set) {
+    for (int mask = 0; mask < 16; ++mask) {
+      const Piece* piece = FindPieceByRef(WallJoinTile(set, mask));
+      EXPECT_TRUE(piece && piece->descriptor.mask == mask) << "wall set " << set << " mask " << mask;
     }
   }
 }

@@ -3,7 +3,6 @@
 #include "app/map_reports.h"
 #include "base/string_table.h"
 #include "map/map_checks.h"
-#include "map_file_test_support.h"
 
 namespace quarl {
 namespace {
@@ -135,18 +134,6 @@ TEST(MapReports, FlagPolesAreListedUnderTheirOwnTeam) {
             "Green Team:\n\t0: for Red flag (x,y,data: 7,9,0x19)\n\t1: for Neutral flag (x,y,data: 2,10,0x80)\n"
             "Red Team:\nBlue Team:\n\t0: for Red flag (x,y,data: 8,9,0x29)\n"
             "Yellow Team:\n\t0: for Yellow flag (x,y,data: 200,255,0x41)\n");
-}
-
-TEST(MapReports, ShowMapReportsShowsBothReportsOfTheActiveMapRecounted) {
-  testing::TestEditor t;
-  EXPECT_EQ(ShowMapReports(t.editor), 0);
-  MapDocument* doc = CreateNewMAP(t.editor)->doc.get();
-  doc->poleCount = {1, 0, 0, 0};  // a stale count from a load is replaced
-  PutAnim(*doc, 3, 3, SWITCH_ANIM);
-  EXPECT_EQ(ShowMapReports(t.editor), 1);
-  ASSERT_EQ(t.ui.messages.size(), 2u);
-  EXPECT_EQ(t.ui.messages[0].title, "General Information");
-  EXPECT_EQ(testing::Shown(t.ui)[1], "Flag Poles Information: Green Team:\nRed Team:\nBlue Team:\nYellow Team:\n");
 }
 
 }  // namespace

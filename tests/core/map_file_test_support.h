@@ -1,6 +1,6 @@
 #pragma once
-// An editor wired to a scripted user interface and breakable real zlib, a
-// temporary directory, and the cell pattern of tests/data/make_map_fixtures.py.
+// An editor wired to a scripted user interface and breakable real zlib, and a
+// temporary directory.
 
 #include <filesystem>
 #include <fstream>
@@ -16,19 +16,6 @@
 #include "native_zlib.h"
 
 namespace quarl::testing {
-
-// The fixture script's pattern_word: word i of pattern seed.
-inline uint16_t PatternWord(uint32_t i, uint32_t seed) {
-  uint32_t h = i * 2654435761u + seed * 40503u;
-  h ^= h >> 15;
-  if (h % 32 < 26) return 280;
-  if (h % 32 < 30) return static_cast<uint16_t>((h >> 5) % 1200);
-  return static_cast<uint16_t>(0x8000 | (((h >> 16) & 0x7F) << 8) | ((h >> 8) & 0xFF));
-}
-
-inline CellValues ValuesOfWord(uint16_t w) {
-  return w & 0x8000 ? CellValues{0, w & 0xFF, (w >> 8) & 0x7F} : CellValues{w, -1, -1};
-}
 
 // Every message shown, as "title: text".
 inline std::vector<std::string> Shown(const ScriptedUserInterface& ui) {
@@ -104,12 +91,7 @@ struct TestEditor {
   const std::string& Title() { return windows.titles.at(editor.activeMapWindow); }
 };
 
-// Open and Save as the editor runs them, with their results as numbers.
+// Open as the editor runs it, with its result as a number.
 inline int Open(TestEditor& t, const std::string& path) { return static_cast<int>(OpenMapFile(t.editor, path)); }
-inline int Save(TestEditor& t, MapDocument& doc, bool saveAs = false) {
-  for (OpenMap& map : t.editor.maps)
-    if (map.doc.get() == &doc) return static_cast<int>(SaveMapFile(t.editor, map, saveAs));
-  return -99;
-}
 
 }  // namespace quarl::testing
