@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <numeric>
 #include <tuple>
@@ -29,7 +30,9 @@ using win::kUseAnimCheck;
 HWND Toolbox() { return win::App().toolbox; }
 
 // A click on a tool's button in the vertical layout.
-void ClickTool(int index) { SendMessageA(Toolbox(), WM_LBUTTONUP, 0, MAKELPARAM(index % 4 * 32 + 10, index / 4 * 32 + 10)); }
+void ClickTool(int index) {
+  SendMessageA(Toolbox(), WM_LBUTTONUP, 0, MAKELPARAM(index % 4 * 32 + 10, index / 4 * 32 + 10));
+}
 
 void SetLayout(bool vertical) {
   win::App().editor.options.toolbox = vertical ? 1 : 0;
@@ -40,15 +43,10 @@ void SetLayout(bool vertical) {
 
 // ---- popups: each one is read while it is open, then closed as the user would ----
 
-struct SeenItem {
-  int command = 0;
-  std::string text;
-  SIZE picture{};  // a picture item's bitmap size
-};
-
 struct PopupScript {
   std::deque<int> answers;  // the item to choose, or 0 to dismiss the popup
-  std::vector<std::vector<SeenItem>> seen;
+  std::vector<std::vector<int>> commands;  // each popup's items: their commands,
+  std::vector<std::vector<std::string>> looks;  // and their texts or picture sizes ("240x16")
 };
 PopupScript* g_popups = nullptr;
 
@@ -56,25 +54,24 @@ LRESULT CALLBACK PopupHook(int code, WPARAM wParam, LPARAM lParam) {
   const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && g_popups && msg->message == WM_INITMENUPOPUP && msg->hwnd == Toolbox()) {
     HMENU menu = reinterpret_cast<HMENU>(msg->wParam);
-    std::vector<SeenItem> items;
+    std::vector<int> commands;
+    std::vector<std::string> looks;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      SeenItem item;
-      item.command = static_cast<int>(GetMenuItemID(menu, i));
+      commands.push_back(static_cast<int>(GetMenuItemID(menu, i)));
       MENUITEMINFOA info{};
       info.cbSize = sizeof info;
       info.fMask = MIIM_BITMAP;
       GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
       BITMAP bm{};
-      if (info.hbmpItem && GetObjectA(info.hbmpItem, sizeof bm, &bm)) {
-        item.picture = {bm.bmWidth, bm.bmHeight};
-      } else {
-        char text[64] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        item.text = text;
-      }
-      items.push_back(item);
+      char look[64] = {};
+      if (info.hbmpItem && GetObjectA(info.hbmpItem, sizeof bm, &bm))
+        std::snprintf(look, sizeof look, "%ldx%ld", static_cast<long>(bm.bmWidth), static_cast<long>(bm.bmHeight));
+      else
+        GetMenuStringA(menu, static_cast<UINT>(i), look, sizeof look, MF_BYPOSITION);
+      looks.push_back(look);
     }
-    g_popups->seen.push_back(items);
+    g_popups->commands.push_back(commands);
+    g_popups->looks.push_back(looks);
     const int answer = g_popups->answers.empty() ? 0 : g_popups->answers.front();
     if (!g_popups->answers.empty()) g_popups->answers.pop_front();
     EndMenu();
@@ -82,12 +79,6 @@ LRESULT CALLBACK PopupHook(int code, WPARAM wParam, LPARAM lParam) {
     if (answer) PostMessageA(Toolbox(), WM_COMMAND, static_cast<WPARAM>(answer), 0);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-std::vector<int> Commands(const std::vector<SeenItem>& items) {
-  std::vector<int> out;
-  for (const SeenItem& item : items) out.push_back(item.command);
-  return out;
 }
 
 using ToolWindows = QuarlSession;
@@ -143,7 +134,7 @@ TEST_F(ToolWindows, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   PopupScript script;
   g_popups = &script;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, PopupHook, nullptr, GetCurrentThreadId());
-  const std::vector<std::vector<SeenItem>>& seen = script.seen;
+  const std::vector<std::vector<int>>& seen = script.commands;
   auto open = [&](int tool, std::deque<int> answers) {
     script.answers = answers;
     ClickTool(tool);
@@ -155,23 +146,21 @@ TEST_F(ToolWindows, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   ASSERT_EQ(seen.size(), 1u);
   std::vector<int> walls(12);
   std::iota(walls.begin(), walls.end(), 1125);
-  EXPECT_EQ(Commands(seen[0]), walls);
-  EXPECT_EQ(std::pair(seen[0][3].picture.cx, seen[0][3].picture.cy), std::pair(240L, 16L));
+  EXPECT_EQ(std::pair(seen[0], script.looks[0][3]), std::pair(walls, std::string("240x16")));
   EXPECT_EQ(std::pair(tools.currentTool, tools.currentToolCommand), std::pair(TOOL_EDIT, int32_t{TOOL_EDIT}));
 
   // A bunker type (448 x 16 pictures), then its direction from 1228 to 1231.
   open(5, {1226, 1229});
   ASSERT_EQ(seen.size(), 3u);
-  EXPECT_EQ(Commands(seen[1]), (std::vector<int>{1225, 1226, 1227}));
-  EXPECT_EQ(seen[1][0].picture.cx, 448);
-  EXPECT_EQ(Commands(seen[2]), (std::vector<int>{1228, 1229, 1230, 1231}));
-  EXPECT_EQ(seen[2][1].text, "Right");
+  EXPECT_EQ(seen[1], (std::vector<int>{1225, 1226, 1227}));
+  EXPECT_EQ(seen[2], (std::vector<int>{1228, 1229, 1230, 1231}));
+  EXPECT_EQ(script.looks[1][0] + " " + script.looks[2][1], "448x16 Right");
   EXPECT_EQ(std::tuple(tools.currentTool, tools.currentBunkerType, tools.currentVariantCommand),
             std::tuple(TOOL_BUNKER, 1, int32_t{TOOL_BUNKER_RIGHT}));
 
   // Mirror's choice goes through the frame; the tool command is Edit's again.
   open(15, {1326});
-  EXPECT_EQ(Commands(seen[3]), (std::vector<int>{1325, 1326, 1327, 1328}));
+  EXPECT_EQ(seen[3], (std::vector<int>{1325, 1326, 1327, 1328}));
   EXPECT_EQ(std::tuple(tools.mirrorDirection, tools.currentTool, tools.currentToolCommand),
             std::tuple(1, TOOL_EDIT, int32_t{TOOL_EDIT}));
 
@@ -179,7 +168,7 @@ TEST_F(ToolWindows, PopupsOfferTheirItemsAndAChoiceOrDismissalSetsTheTool) {
   // message and the Flag Dropper.
   SendMessageA(App().infoPanel, WM_COMMAND, 108, 0);
   open(8, {1629});
-  EXPECT_EQ(Commands(seen[4]), (std::vector<int>{1625, 1627, 1628, 1629}));
+  EXPECT_EQ(seen[4], (std::vector<int>{1625, 1627, 1628, 1629}));
   EXPECT_EQ(std::pair(tools.poleFlagTeam, tools.currentToolCommand), std::pair(4, int32_t{TOOL_FLAG_POLE}));
   dialogs.Clear();
   SendMessageA(App().infoPanel, WM_COMMAND, 111, 0);  // Neutral while the pole dropper is current
